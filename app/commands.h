@@ -1,0 +1,20 @@
+// The actions behind the menu commands that open a dialog or work on the
+// selected cell. Each is given the main window.
+#pragma once
+
+#include <windows.h>
+
+// "Copiar": remembers the selected cell.
+void copyCommand(HWND window);
+// "Pegar": copies the remembered cell into the selected one.
+void pasteCommand(HWND window);
+// "Borrar": puts the selected cell back to the defaults.
+void deleteCommand(HWND window);
+// "Grabar": saves the page as a work file.
+void saveCommand(HWND window);
+// "Abrir fichero": opens a work file.
+void openCommand(HWND window);
+// "Fotocopia": exports the page as a bitmap file.
+void exportCommand(HWND window);
+// "Autor": shows the About dialog.
+void aboutCommand(HWND window);

@@ -1,0 +1,144 @@
+#include "app/mainwindow.h"
+
+#include "app/menubar.h"
+#include "app/commandline.h"
+#include "calendar/canvas.h"
+#include "calendar/document.h"
+#include "calendar/monthlayout.h"
+#include "calendar/render.h"
+#include "editing/textstate.h"
+#include "files/workfile.h"
+#include "platform/dialog.h"
+#include "platform/message.h"
+#include "platform/surface.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+HWND mainWindow = nullptr;
+WNDPROC oldCanvasProc = nullptr;
+HWND savedFocus = nullptr;
+
+namespace {
+
+// The command tail given to showMainWindow, opened by the initialisation.
+std::wstring startupTail;
+
+int localDayOfMonth() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return now.wDay;
+}
+
+void prepareMainWindow(HWND window) {
+    mainWindow = window;
+    HWND canvas = GetDlgItem(window, canvasId);
+    surfaceSetColours(canvas, 0x000000, 0xFFFFFF);
+    surfaceClear(canvas);
+    buildMenuBar(window);
+    oldCanvasProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(canvas, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(canvasProc)));
+    SetForegroundWindow(window);
+}
+
+void initialiseMainWindow() {
+    cellHeight = 90;
+    homeScrollY = homeScrollYFor(localDayOfMonth());
+    busy = 0;
+    lineColour = 0x000000;
+    weekdayDateColour = 0x000000;
+    sundayDateColour = 0x0000FF;
+    resetView(homeScrollY);
+    viewBitmap.create(viewWidth, viewHeight);
+    clearBitmap(viewBitmap);
+    pageBitmap.create(pageWidth, pageHeight);
+    clearBitmap(viewBitmap);
+    clearBitmap(pageBitmap);
+    composeView(0, viewY);
+    showView();
+    rightButtonMode = 1;
+    leftButtonMode = 1;
+    selectionCount = 0;
+    resetTextDialogDefaults();
+    for (int id : {commandExport, commandSave, commandPaste, commandCopy, commandDelete})
+        enableMenuCommand(id, false);
+    openCommandLineFile(startupTail);
+}
+
+void rememberFocus(bool active) {
+    if (!active) {
+        savedFocus = GetFocus();
+    } else if (savedFocus) {
+        SetFocus(savedFocus);
+        savedFocus = nullptr;
+    }
+}
+
+}  // namespace
+
+void prepareCommonControls() {
+    HMODULE library = LoadLibraryW(L"COMCTL32.DLL");
+    if (!library) return;
+    using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    FARPROC found = GetProcAddress(library, "InitCommonControlsEx");
+    if (found) {
+        INITCOMMONCONTROLSEX init{sizeof(init), 0x000009FF};
+        reinterpret_cast<InitEx>(reinterpret_cast<void*>(found))(&init);
+    } else {
+        InitCommonControls();
+    }
+    FreeLibrary(library);
+}
+
+HWND canvasWindow() { return GetDlgItem(mainWindow, canvasId); }
+
+INT_PTR showMainWindow(HWND owner, std::wstring_view tail) {
+    startupTail = tail;
+    DialogLayout layout;
+    layout.caption = L"Tervalonde za-nor";
+    layout.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS | DS_MODALFRAME |
+                 DS_3DLOOK | DS_NOFAILCREATE;
+    layout.exStyle = WS_EX_CONTROLPARENT;
+    layout.clientWidth = 1020;
+    layout.clientHeight = 599;
+    layout.placement = DialogPlacement::centreWorkArea;
+    layout.controls = {
+        {canvasId, L"", L"", 9, 1, canvasWidth, canvasHeight, WS_BORDER | SS_NOTIFY | SS_OWNERDRAW},
+    };
+    layout.handler = mainWindowCallback;
+    layout.prepare = prepareMainWindow;
+    return runDialog(owner, layout);
+}
+
+INT_PTR CALLBACK mainWindowCallback(HWND window, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        initialiseMainWindow();
+        break;
+    case WM_NCACTIVATE:
+        rememberFocus(wParam != 0);
+        break;
+    case WM_COMMAND:
+        dispatchCommand(window, LOWORD(wParam));
+        break;
+    case WM_CLOSE:
+        // The close box, the system menu and Alt+F4 end the program, except
+        // while one of its dialogs is open on top of this window.
+        if (!busy) EndDialog(window, 0);
+        break;
+    }
+    return 0;
+}
+
+void openCommandLineFile(std::wstring_view tail) {
+    if (tail.empty()) return;
+    workFilePath = pathFromTail(tail);
+    if (!fileExists(workFilePath)) {
+        showMessage(L"Fichero de trabajo : \r\n" + workFilePath + L"\r\nNo Existe ...");
+        return;
+    }
+    if (!loadWorkFile()) return;
+    renewImagesAndView();
+    enablePageCommands();
+}

@@ -1,0 +1,175 @@
+#include "app/menubar.h"
+
+#include "app/commands.h"
+#include "calendar/document.h"
+#include "files/newcalendar.h"
+
+#include <initializer_list>
+#include <string_view>
+
+HMENU menuBar = nullptr;
+
+namespace {
+
+struct MenuItem {
+    const wchar_t* text;  // "-" makes a separator
+    int id;
+    bool checked = false;
+};
+
+void appendItems(HMENU menu, std::initializer_list<MenuItem> items) {
+    for (const MenuItem& item : items) {
+        if (std::wstring_view(item.text) == L"-") {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        } else {
+            AppendMenuW(menu, MF_STRING | (item.checked ? MF_CHECKED : MF_UNCHECKED),
+                        static_cast<UINT_PTR>(item.id), item.text);
+        }
+    }
+}
+
+HMENU appendPopup(HMENU menu, const wchar_t* text) {
+    HMENU popup = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(popup), text);
+    return popup;
+}
+
+// Loads a picture from the program's own resources ("#800", ...) and shows it
+// beside the item at `position`, checked or not. The picture is never freed:
+// the menu bar keeps it for the life of the process.
+void setItemPicture(HMENU menu, UINT position, const wchar_t* name) {
+    auto picture = static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    SetMenuItemBitmaps(menu, position, MF_BYPOSITION, picture, picture);
+}
+
+// Sets the whole state word of an item: MFS_CHECKED, or 0 for enabled and
+// unchecked.
+void setItemState(int id, UINT state) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_STATE;
+    info.fState = state;
+    SetMenuItemInfoW(menuBar, static_cast<UINT>(id), FALSE, &info);
+}
+
+// The commands that open a dialog run one at a time: while one runs, busy is
+// set and another one does nothing.
+void runGuarded(void (*action)(HWND), HWND window) {
+    if (busy) return;
+    busy = 1;
+    action(window);
+    busy = 0;
+}
+
+}  // namespace
+
+HMENU buildMenuBar(HWND window) {
+    menuBar = CreateMenu();
+
+    HMENU operations = appendPopup(menuBar, L"Operaciones");
+    appendItems(operations, {
+                                {L"Nuevo", commandNew},
+                                {L"-", 0},
+                                {L"Fotocopia", commandExport},
+                                {L"-", 0},
+                                {L"Abrir fichero", commandOpen},
+                                {L"-", 0},
+                                {L"Grabar", commandSave},
+                                {L"-", 0},
+                                {L"Autor", commandAbout},
+                            });
+    setItemPicture(operations, 0, L"#800");
+    setItemPicture(operations, 2, L"#803");
+    setItemPicture(operations, 4, L"#801");
+    setItemPicture(operations, 6, L"#802");
+    setItemPicture(operations, 8, L"#804");
+
+    HMENU edit = appendPopup(menuBar, L"Editar");
+    appendItems(edit, {
+                          {L"Copiar", commandCopy},
+                          {L"-", 0},
+                          {L"Pegar", commandPaste},
+                          {L"-", 0},
+                          {L"Borrar", commandDelete},
+                      });
+    setItemPicture(edit, 0, L"#812");
+    setItemPicture(edit, 2, L"#813");
+    setItemPicture(edit, 4, L"#814");
+
+    HMENU mouse = appendPopup(menuBar, L"Raton");
+    HMENU left = appendPopup(mouse, L"Izquierda");
+    appendItems(left, {
+                          {L"Selector", commandSelector, true},
+                          {L"Editar Texto y Colores", commandEditCell},
+                      });
+    HMENU right = appendPopup(mouse, L"Derecha");
+    appendItems(right, {
+                           {L"Captar Color", commandCaptureColour, true},
+                           {L"Colores Favoritos", commandFavouriteColours},
+                       });
+    // Both buttons show the mouse; each item gets a copy of the picture of its own.
+    setItemPicture(mouse, 0, L"#809");
+    setItemPicture(mouse, 1, L"#809");
+
+    SetMenu(window, menuBar);
+    return menuBar;
+}
+
+void enableMenuCommand(int id, bool enabled) {
+    EnableMenuItem(menuBar, static_cast<UINT>(id), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void enablePageCommands() {
+    for (int id : {commandExport, commandSave, commandCopy, commandDelete}) enableMenuCommand(id, true);
+}
+
+void dispatchCommand(HWND window, int id) {
+    switch (id) {
+    case commandEditCell:
+        setItemState(commandEditCell, MFS_CHECKED);
+        setItemState(commandSelector, 0);
+        leftButtonMode = 2;
+        break;
+    case commandSelector:
+        setItemState(commandEditCell, 0);
+        setItemState(commandSelector, MFS_CHECKED);
+        leftButtonMode = 1;
+        break;
+    case commandCaptureColour:
+        setItemState(commandCaptureColour, MFS_CHECKED);
+        setItemState(commandFavouriteColours, 0);
+        rightButtonMode = 1;
+        break;
+    case commandFavouriteColours:
+        setItemState(commandCaptureColour, 0);
+        setItemState(commandFavouriteColours, MFS_CHECKED);
+        rightButtonMode = 2;
+        break;
+    case commandNew:
+        // Guards itself: while another dialog is open it does nothing.
+        newCalendarCommand();
+        break;
+    case commandDelete:
+        deleteCommand(window);
+        break;
+    case commandCopy:
+        copyCommand(window);
+        break;
+    case commandPaste:
+        pasteCommand(window);
+        break;
+    case commandSave:
+        runGuarded(saveCommand, window);
+        break;
+    case commandOpen:
+        runGuarded(openCommand, window);
+        break;
+    case commandExport:
+        runGuarded(exportCommand, window);
+        break;
+    case commandAbout:
+        runGuarded(aboutCommand, window);
+        break;
+    }
+}
