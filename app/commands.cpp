@@ -1,17 +1,11 @@
 #include "app/commands.h"
 
-// Not written yet: each command does nothing for now.
+// The edit commands and "Autor" arrive with the clipboard and the About dialog.
 
 void copyCommand(HWND) {}
 
 void pasteCommand(HWND) {}
 
 void deleteCommand(HWND) {}
-
-void saveCommand(HWND) {}
-
-void openCommand(HWND) {}
-
-void exportCommand(HWND) {}
 
 void aboutCommand(HWND) {}
