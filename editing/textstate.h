@@ -29,6 +29,17 @@ struct AlignmentFlags {
 extern TextAttributes committedAttributes;
 extern TextAttributes workingAttributes;
 extern AlignmentFlags alignmentFlags;
+// The text being edited, 8-bit, at most 273 characters.
+extern char textBuffer[cellTextCapacity];
+// 1 after "Aceptar", 0 otherwise.
+extern int32_t textAccepted;
+
+// Fills both attribute sets, the alignment flags (left as they were for an
+// alignment outside 131..134) and the text buffer from a cell.
+void loadTextStateFromCell(const DayCell& cell);
+// Writes the committed attributes, the text buffer and the alignment of the
+// flag that is set into a cell.
+void storeTextStateInCell(DayCell& cell);
 
 // White background, black text, "Times New Roman" 10 in both sets; left.
 void resetTextDialogDefaults();
