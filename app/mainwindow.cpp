@@ -66,15 +66,6 @@ void initialiseMainWindow() {
     openCommandLineFile(startupTail);
 }
 
-void rememberFocus(bool active) {
-    if (!active) {
-        savedFocus = GetFocus();
-    } else if (savedFocus) {
-        SetFocus(savedFocus);
-        savedFocus = nullptr;
-    }
-}
-
 }  // namespace
 
 void prepareCommonControls() {
@@ -111,13 +102,19 @@ INT_PTR showMainWindow(HWND owner, std::wstring_view tail) {
     return runDialog(owner, layout);
 }
 
-INT_PTR CALLBACK mainWindowCallback(HWND window, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK mainWindowCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         initialiseMainWindow();
+        // The canvas takes the keys from the start, so that the page scrolls.
+        SetFocus(canvasWindow());
         break;
     case WM_NCACTIVATE:
-        rememberFocus(wParam != 0);
+        keepFocus(savedFocus, wParam);
+        break;
+    case WM_MOUSEWHEEL:
+        // The canvas scrolls with the wheel wherever the focus is.
+        SendMessageW(canvasWindow(), message, wParam, lParam);
         break;
     case WM_COMMAND:
         dispatchCommand(window, LOWORD(wParam));

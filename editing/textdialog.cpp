@@ -1,1 +1,5 @@
-// Arrives with its work.
+#include "editing/textdialog.h"
+
+#include "editing/textstate.h"
+
+void showTextPropertiesDialog() { textAccepted = 0; }
