@@ -59,6 +59,3 @@ void showColourCaptureDialog() {
     captureFocus = nullptr;
     runDialog(nullptr, layout);
 }
-
-// The favourite colours arrive with their own work.
-void showFavouriteColoursDialog() {}
