@@ -8,6 +8,7 @@
 #include "calendar/monthlayout.h"
 #include "calendar/render.h"
 #include "editing/colours.h"
+#include "editing/favourites.h"
 #include "platform/surface.h"
 
 #include <gtest/gtest.h>
@@ -209,6 +210,12 @@ TEST_F(Canvas, WhileBusyTheButtonsDoNothing) {
 
 TEST_F(Canvas, TheRightButtonCapturesTheColourUnderTheMouse) {
     runMainWindow([] {
+        DialogDriver driver;
+        int shown = 0;
+        driver.always([](HWND w) { return windowText(w) == L"Color Captado"; }, [&](HWND d) {
+            ++shown;
+            pressButton(d, 21004);
+        });
         currentColour = 0;
         rightClick(500, 300);
         EXPECT_EQ(currentColour, 0xFFFFFF);  // the blank canvas
@@ -221,6 +228,19 @@ TEST_F(Canvas, TheRightButtonCapturesTheColourUnderTheMouse) {
         EXPECT_EQ(currentColour, 0xFFFFFF);
         rightClick(3, 50);  // the border of cell (1, 1)
         EXPECT_EQ(currentColour, 0x000000);
+        EXPECT_EQ(shown, 4);
+        // The other mode opens the favourites instead.
+        rightButtonMode = 2;
+        DialogDriver favourites;
+        int palettes = 0;
+        favourites.expect(L"Tus Colores Favoritos Cargalos y Guardalos", [&](HWND d) {
+            ++palettes;
+            pressButton(d, favouritesExitId);
+        });
+        rightClick(200, 100);
+        EXPECT_EQ(palettes, 1);
+        EXPECT_EQ(shown, 4);
+        EXPECT_EQ(busy, 0);
     });
 }
 
