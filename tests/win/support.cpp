@@ -27,6 +27,7 @@ struct Watcher {
     std::function<bool(HWND)> match;
     std::function<void(HWND)> action;
     bool once;
+    const DialogDriver* owner;
 };
 
 HHOOK driverHook = nullptr;
@@ -93,6 +94,8 @@ DialogDriver::DialogDriver() {
 }
 
 DialogDriver::~DialogDriver() {
+    // This driver's watchers end with it.
+    std::erase_if(watchers, [this](const std::shared_ptr<Watcher>& w) { return w->owner == this; });
     if (--drivers == 0) {
         UnhookWindowsHookEx(driverHook);
         driverHook = nullptr;
@@ -103,16 +106,16 @@ DialogDriver::~DialogDriver() {
 void DialogDriver::expect(const std::wstring& caption, std::function<void(HWND)> action) {
     watchers.push_back(std::make_shared<Watcher>(Watcher{
         [caption](HWND window) { return windowText(window) == caption && !isMessageBox(window); },
-        std::move(action), true}));
+        std::move(action), true, this}));
 }
 
 void DialogDriver::always(std::function<bool(HWND)> match, std::function<void(HWND)> action) {
-    watchers.push_back(std::make_shared<Watcher>(Watcher{std::move(match), std::move(action), false}));
+    watchers.push_back(std::make_shared<Watcher>(Watcher{std::move(match), std::move(action), false, this}));
 }
 
 int DialogDriver::pending() const {
     int n = 0;
-    for (const auto& w : watchers) n += w->once;
+    for (const auto& w : watchers) n += w->once && w->owner == this;
     return n;
 }
 
@@ -160,9 +163,13 @@ std::wstring besideTests(const std::wstring& name) {
     return folder + name;
 }
 
-RunningProgram::RunningProgram(const std::wstring& tail) {
-    std::wstring line = L"\"" + besideTests(L"zanor.exe") + L"\"";
-    if (!tail.empty()) line += L" " + tail;
+RunningProgram::RunningProgram(const std::wstring& tail, AssociationQuestion question)
+    : RunningProgram(
+          WholeCommandLine{L"\"" + besideTests(L"zanor.exe") + L"\"" + (tail.empty() ? L"" : L" " + tail)},
+          question) {}
+
+RunningProgram::RunningProgram(const WholeCommandLine& command, AssociationQuestion question) : question_(question) {
+    std::wstring line = command.line;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     EXPECT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
@@ -183,23 +190,35 @@ HWND RunningProgram::waitForWindow(const std::wstring& caption, DWORD millisecon
     struct Search {
         DWORD process;
         std::wstring caption;
+        bool answer;
         HWND found;
-    } search{info_.dwProcessId, caption, nullptr};
+        HWND question;
+    } search{info_.dwProcessId, caption, question_ == AssociationQuestion::answerNo, nullptr, nullptr};
     const ULONGLONG deadline = GetTickCount64() + milliseconds;
     do {
+        search.question = nullptr;
         EnumWindows(
             [](HWND window, LPARAM data) -> BOOL {
                 auto* s = reinterpret_cast<Search*>(data);
                 DWORD process = 0;
                 GetWindowThreadProcessId(window, &process);
-                if (process == s->process && IsWindowVisible(window) && windowText(window) == s->caption) {
+                if (process != s->process || !IsWindowVisible(window)) return TRUE;
+                const std::wstring text = windowText(window);
+                if (text == s->caption) {
                     s->found = window;
                     return FALSE;
                 }
+                if (s->answer && text == L"..." && isMessageBox(window)) s->question = window;
                 return TRUE;
             },
             reinterpret_cast<LPARAM>(&search));
         if (search.found) return search.found;
+        if (search.question && search.question != lastQuestion_) {
+            // The program waits in its question until it is answered.
+            PostMessageW(search.question, WM_COMMAND, IDNO, 0);
+            lastQuestion_ = search.question;
+            ++questionsAnswered_;
+        }
         // The other process makes its windows in its own time: look again
         // when it has moved on or after a short wait.
         if (WaitForSingleObject(info_.hProcess, 25) == WAIT_OBJECT_0) return nullptr;
