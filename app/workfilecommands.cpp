@@ -1,10 +1,44 @@
+// "Grabar", "Abrir fichero" and "Fotocopia". The dispatcher runs each of them
+// under the busy guard.
 #include "app/commands.h"
 
-// "Grabar", "Abrir fichero" and "Fotocopia" arrive with the work-file reader
-// and writer and the bitmap export.
+#include "app/menubar.h"
+#include "calendar/render.h"
+#include "files/bitmapexport.h"
+#include "files/filedialogs.h"
+#include "files/workfile.h"
+#include "platform/message.h"
 
-void saveCommand(HWND) {}
+namespace {
 
-void openCommand(HWND) {}
+constexpr int saveMode = 1;
+constexpr int openMode = 0;
 
-void exportCommand(HWND) {}
+}  // namespace
+
+void saveCommand(HWND window) {
+    workFilePath.clear();
+    showWorkFileDialog(window, workFilePath, saveMode);
+    if (workFilePath.empty()) return;
+    if (fileExists(workFilePath) && !askYesNo(L"Fichero Existe ...\r\nSobrescribir ?")) return;
+    saveWorkFile();
+}
+
+void openCommand(HWND window) {
+    workFilePath.clear();
+    showWorkFileDialog(window, workFilePath, openMode);
+    if (workFilePath.empty()) return;
+    if (!fileExists(workFilePath)) {
+        showMessage(L"Fichero de trabajo : \r\n" + workFilePath + L"\r\nNo Existe ...");
+        return;
+    }
+    if (!loadWorkFile()) return;
+    renewImagesAndView();
+    enablePageCommands();
+}
+
+void exportCommand(HWND window) {
+    // The dialog proposes the name of the previous export.
+    showBitmapDialog(window, exportPath, saveMode);
+    if (!exportPath.empty()) exportBitmap();
+}

@@ -52,7 +52,9 @@ have_wine64() {
 }
 
 # The packages that are missing, one name a line. What to check comes from
-# the arguments: toolchain, wine, xvfb, googletest.
+# the arguments: toolchain, wine, xvfb, googletest, fuzz (clang and its
+# libFuzzer), bmpreader (Debian's Python with PIL, a reader of bitmap files
+# that is not the program's own).
 missing_packages() {
     local want
     for want in "$@"; do
@@ -76,12 +78,27 @@ missing_packages() {
             googletest)
                 [ -f /usr/src/googletest/CMakeLists.txt ] || echo googletest
                 ;;
+            fuzz)
+                { have clang && have clang++; } || echo clang
+                have_libfuzzer || echo libclang-rt-14-dev
+                ;;
+            bmpreader)
+                /usr/bin/python3 -c 'import PIL.Image' >/dev/null 2>&1 || echo python3-pil
+                ;;
             *)
                 warn "missing_packages: no sé qué es '$want'"
                 return 1
                 ;;
         esac
     done
+}
+
+# clang's libFuzzer runtime, which Debian ships apart from clang.
+have_libfuzzer() {
+    local dir
+    have clang || return 1
+    dir="$(clang --print-runtime-dir 2>/dev/null)" || return 1
+    [ -f "$dir/libclang_rt.fuzzer-x86_64.a" ]
 }
 
 # Installs what is missing, and nothing when nothing is.
@@ -121,6 +138,9 @@ build_dir() {
 ZANOR_NATIVE_OPTS=(-DCMAKE_BUILD_TYPE=Release)
 ZANOR_SAN_OPTS=(-DCMAKE_BUILD_TYPE=Debug -DZANOR_SANITIZE=ON)
 ZANOR_WIN_OPTS=(-DCMAKE_TOOLCHAIN_FILE="$ZANOR_ROOT/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release)
+# The fuzz targets: native, clang with libFuzzer, no test programs.
+ZANOR_FUZZ_OPTS=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+    -DZANOR_FUZZ=ON -DZANOR_TESTS=OFF)
 
 # Wine's settings for the Windows build: its own prefix, quiet, and no
 # prompts to install Mono or Gecko.
