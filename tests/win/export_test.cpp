@@ -25,59 +25,9 @@ constexpr int32_t red = 0x000000FF;
 constexpr int32_t white = 0x00FFFFFF;
 constexpr int32_t selectedFill = 0x008B0000;
 
-class TempFolder {
-public:
-    TempFolder() {
-        wchar_t base[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, base);
-        static int serial = 0;
-        path_ = std::wstring(base) + L"zanor fotocopias " + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                std::to_wstring(++serial);
-        CreateDirectoryW(path_.c_str(), nullptr);
-    }
-    ~TempFolder() {
-        for (const std::wstring& name : names()) {
-            SetFileAttributesW((path_ + L"\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileW((path_ + L"\\" + name).c_str());
-        }
-        RemoveDirectoryW(path_.c_str());
-    }
-    std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
-    std::vector<std::wstring> names() const { return namesIn(path_); }
-    static std::vector<std::wstring> namesIn(const std::wstring& folder) {
-        std::vector<std::wstring> found;
-        WIN32_FIND_DATAW data;
-        HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &data);
-        if (search == INVALID_HANDLE_VALUE) return found;
-        do {
-            const std::wstring name = data.cFileName;
-            if (name != L"." && name != L"..") found.push_back(name);
-        } while (FindNextFileW(search, &data));
-        FindClose(search);
-        return found;
-    }
 
-private:
-    std::wstring path_;
-};
 
-std::string readBytes(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
-void writeBytes(const std::wstring& path, const std::string& bytes) {
-    std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::wstring environment(const wchar_t* name) {
-    const DWORD n = GetEnvironmentVariableW(name, nullptr, 0);
-    if (n == 0) return {};
-    std::wstring value(n, L'\0');
-    value.resize(GetEnvironmentVariableW(name, value.data(), n));
-    return value;
-}
 
 uint32_t le32(const std::string& b, std::size_t at) {
     return static_cast<uint32_t>(static_cast<unsigned char>(b[at])) |
@@ -123,7 +73,7 @@ protected:
         exportPath.clear();
         lastFolder.clear();
     }
-    TempFolder folder;
+    ScratchFolder folder;
 };
 
 TEST_F(Export, TheFileHasItsHeadersAndEveryPixelOfThePageBottomUp) {
@@ -170,7 +120,7 @@ TEST_F(Export, TheFileHasItsHeadersAndEveryPixelOfThePageBottomUp) {
     EXPECT_EQ(different, 0);
 
     // A copy for a reader that is not this program (scripts/test asks for it).
-    const std::wstring sample = environment(L"ZANOR_EXPORT_SAMPLE");
+    const std::wstring sample = environmentValue(L"ZANOR_EXPORT_SAMPLE");
     if (!sample.empty()) CopyFileW(exportPath.c_str(), sample.c_str(), FALSE);
 }
 
@@ -231,7 +181,7 @@ TEST_F(Export, AReadOnlyImageIsNotOverwritten) {
 }
 
 TEST_F(Export, AFullDiskIsToldAndLeavesNothingBehind) {
-    const std::wstring full = environment(L"ZANOR_FULL_DIR");
+    const std::wstring full = environmentValue(L"ZANOR_FULL_DIR");
     if (full.empty()) GTEST_SKIP() << "ZANOR_FULL_DIR names no small disk (scripts/test mounts one)";
     drawJanuaryPage();
     exportPath = full + L"\\grande.bmp";
@@ -239,7 +189,7 @@ TEST_F(Export, AFullDiskIsToldAndLeavesNothingBehind) {
     exportBitmap();
     EXPECT_EQ(answer.count(), 1);
     EXPECT_EQ(answer.text(), L"Err:  61 Disk full");
-    EXPECT_TRUE(TempFolder::namesIn(full).empty());
+    EXPECT_TRUE(ScratchFolder::namesIn(full).empty());
 }
 
 TEST_F(Export, FotocopiaWritesTheWholePageToTheChosenFile) {

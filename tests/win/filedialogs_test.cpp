@@ -21,50 +21,8 @@
 
 namespace {
 
-class TempFolder {
-public:
-    explicit TempFolder(const std::wstring& label) {
-        wchar_t base[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, base);
-        static int serial = 0;
-        path_ = std::wstring(base) + L"zanor " + label + L" " + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                std::to_wstring(++serial);
-        CreateDirectoryW(path_.c_str(), nullptr);
-    }
-    ~TempFolder() {
-        for (const std::wstring& name : names()) DeleteFileW((path_ + L"\\" + name).c_str());
-        RemoveDirectoryW(path_.c_str());
-    }
-    std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
-    const std::wstring& path() const { return path_; }
-    std::vector<std::wstring> names() const {
-        std::vector<std::wstring> found;
-        WIN32_FIND_DATAW data;
-        HANDLE search = FindFirstFileW((path_ + L"\\*").c_str(), &data);
-        if (search == INVALID_HANDLE_VALUE) return found;
-        do {
-            const std::wstring name = data.cFileName;
-            if (name != L"." && name != L"..") found.push_back(name);
-        } while (FindNextFileW(search, &data));
-        FindClose(search);
-        return found;
-    }
 
-private:
-    std::wstring path_;
-};
 
-bool isFileDialog(HWND window) {
-    return GetDlgItem(window, 0xFFFF) == nullptr &&
-           (GetDlgItem(window, 0x47C) || GetDlgItem(window, 0x480) || FindWindowExW(window, nullptr, L"Edit", nullptr));
-}
-
-HWND nameField(HWND dialog) {
-    HWND field = GetDlgItem(dialog, 0x47C);
-    if (!field) field = GetDlgItem(dialog, 0x480);
-    if (!field) field = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
-    return field;
-}
 
 // What a file dialog showed when it opened.
 struct Seen {
@@ -89,11 +47,11 @@ Seen runCommand(int command, const std::wstring& choice) {
         ++seen.dialogs;
         seen.caption = windowText(d);
         seen.folder = folderShown(d);
-        seen.name = windowText(nameField(d));
+        seen.name = windowText(fileNameField(d));
         if (choice.empty()) {
             PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
         } else {
-            SetWindowTextW(nameField(d), choice.c_str());
+            SetWindowTextW(fileNameField(d), choice.c_str());
             PostMessageW(d, WM_COMMAND, IDOK, 0);
         }
     });
@@ -151,8 +109,8 @@ TEST(PathParts, FolderAndFileNameSplitAtTheLastBackslashOrColon) {
 }
 
 TEST_F(FileDialogs, OpeningAWorkFileFromAFolderMakesTheExportStartThere) {
-    TempFolder a(L"carpeta A");
-    TempFolder b(L"carpeta B");
+    ScratchFolder a(L"carpeta A");
+    ScratchFolder b(L"carpeta B");
     runMainWindow([&] {
         makePage();
         const std::wstring work = a / L"trabajo.ZANOR";
@@ -186,7 +144,7 @@ TEST_F(FileDialogs, OpeningAWorkFileFromAFolderMakesTheExportStartThere) {
 }
 
 TEST_F(FileDialogs, AfterAnExportGrabarStartsInTheCurrentFolder) {
-    TempFolder b(L"carpeta B");
+    ScratchFolder b(L"carpeta B");
     runMainWindow([&] {
         makePage();
         runCommand(commandExport, b / L"foto.bmp");
@@ -201,7 +159,7 @@ TEST_F(FileDialogs, AfterAnExportGrabarStartsInTheCurrentFolder) {
 }
 
 TEST_F(FileDialogs, ACancelledExportWritesNothingAndTheNextOneProposesNothing) {
-    TempFolder b(L"carpeta B");
+    ScratchFolder b(L"carpeta B");
     runMainWindow([&] {
         makePage();
         runCommand(commandExport, b / L"primera.bmp");

@@ -30,65 +30,9 @@ const wchar_t wrongFormat[] =
 
 // A folder of its own for each test, with blanks in its name, removed with
 // everything in it at the end.
-class TempFolder {
-public:
-    TempFolder() {
-        wchar_t base[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, base);
-        static int serial = 0;
-        path_ = std::wstring(base) + L"zanor pruebas " + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                std::to_wstring(++serial);
-        CreateDirectoryW(path_.c_str(), nullptr);
-    }
-    ~TempFolder() {
-        for (const std::wstring& name : names()) {
-            const std::wstring file = path_ + L"\\" + name;
-            SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileW(file.c_str());
-        }
-        RemoveDirectoryW(path_.c_str());
-    }
-    std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
-    const std::wstring& path() const { return path_; }
-    // The names of the files in the folder.
-    std::vector<std::wstring> names() const { return namesIn(path_); }
 
-    static std::vector<std::wstring> namesIn(const std::wstring& folder) {
-        std::vector<std::wstring> found;
-        WIN32_FIND_DATAW data;
-        HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &data);
-        if (search == INVALID_HANDLE_VALUE) return found;
-        do {
-            const std::wstring name = data.cFileName;
-            if (name != L"." && name != L"..") found.push_back(name);
-        } while (FindNextFileW(search, &data));
-        FindClose(search);
-        return found;
-    }
 
-private:
-    std::wstring path_;
-};
 
-std::string readBytes(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void writeBytes(const std::wstring& path, const std::string& bytes) {
-    std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-// A Windows path from the environment (the test script mounts these), or
-// nothing.
-std::wstring folderFromEnvironment(const wchar_t* name) {
-    const DWORD n = GetEnvironmentVariableW(name, nullptr, 0);
-    if (n == 0) return {};
-    std::wstring value(n, L'\0');
-    value.resize(GetEnvironmentVariableW(name, value.data(), n));
-    return value;
-}
 
 // A page of October 2024 (31, 30, 31 and 31 days) with texts and colours,
 // drawn so that its cells are stamped.
@@ -140,16 +84,10 @@ bool itemEnabled(int id) {
     return !(GetMenuState(GetMenu(mainWindow), static_cast<UINT>(id), MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
 }
 
-bool isFileDialog(HWND window) {
-    return GetDlgItem(window, 0xFFFF) == nullptr &&
-           (GetDlgItem(window, 0x47C) || GetDlgItem(window, 0x480) || FindWindowExW(window, nullptr, L"Edit", nullptr));
-}
 
 // Types a name into a file dialog's file-name field and presses OK.
 void chooseInFileDialog(HWND dialog, const std::wstring& name) {
-    HWND field = GetDlgItem(dialog, 0x47C);
-    if (!field) field = GetDlgItem(dialog, 0x480);
-    if (!field) field = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+    HWND field = fileNameField(dialog);
     ASSERT_NE(field, nullptr);
     SetWindowTextW(field, name.c_str());
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
@@ -172,7 +110,7 @@ int runWithFileDialog(int command, const std::wstring& name) {
 }
 
 bool hasTemporaryFiles(const std::wstring& folder) {
-    for (const std::wstring& name : TempFolder::namesIn(folder))
+    for (const std::wstring& name : ScratchFolder::namesIn(folder))
         if (name.rfind(L"~zanor", 0) == 0) return true;
     return false;
 }
@@ -185,7 +123,7 @@ protected:
         workFilePath.clear();
         lastFolder.clear();
     }
-    TempFolder folder;
+    ScratchFolder folder;
 };
 
 TEST_F(WorkFile, LengthsThatAreNoWholeNumberOfRecordsAreRefusedAndChangeNothing) {
@@ -397,7 +335,7 @@ TEST_F(WorkFile, AnInterruptedSaveToANewNameLeavesNoFile) {
 }
 
 TEST_F(WorkFile, SavingIntoAFolderThatCannotBeWrittenGivesOneMessageAndKeepsTheOldFile) {
-    const std::wstring readOnly = folderFromEnvironment(L"ZANOR_READONLY_DIR");
+    const std::wstring readOnly = environmentValue(L"ZANOR_READONLY_DIR");
     if (readOnly.empty()) GTEST_SKIP() << "ZANOR_READONLY_DIR names no read-only folder (scripts/test mounts one)";
     makePage();
     const std::wstring oldPath = readOnly + L"\\antiguo.ZANOR";
@@ -419,11 +357,11 @@ TEST_F(WorkFile, SavingIntoAFolderThatCannotBeWrittenGivesOneMessageAndKeepsTheO
         EXPECT_EQ(answer.text(), L"Err:  70 Permission denied");
         EXPECT_FALSE(fileExists(workFilePath));
     }
-    EXPECT_EQ(TempFolder::namesIn(readOnly), std::vector<std::wstring>{L"antiguo.ZANOR"});
+    EXPECT_EQ(ScratchFolder::namesIn(readOnly), std::vector<std::wstring>{L"antiguo.ZANOR"});
 }
 
 TEST_F(WorkFile, SavingOnAFullDiskGivesOneMessageAndKeepsTheOldFile) {
-    const std::wstring full = folderFromEnvironment(L"ZANOR_FULL_DIR");
+    const std::wstring full = environmentValue(L"ZANOR_FULL_DIR");
     if (full.empty()) GTEST_SKIP() << "ZANOR_FULL_DIR names no small disk (scripts/test mounts one)";
     makePage();
     workFilePath = full + L"\\lleno.ZANOR";
