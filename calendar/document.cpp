@@ -119,15 +119,19 @@ void copyCellAttributes(int fromColumn, int fromDay, int toColumn, int toDay) {
     to.alignment = from.alignment;
 }
 
+int32_t fontStyleWord(int32_t bold, int32_t italic, int32_t underline, int32_t strikeout, int32_t leading) {
+    int32_t style = 0;
+    if (bold == 1) style += styleBold;
+    if (italic == 1) style += styleItalic;
+    if (underline == 1) style += styleUnderline;
+    if (strikeout == 1) style += styleStrikeout;
+    if (leading == 1) style += styleLeading;
+    return style;
+}
+
 int32_t cellFontStyle(int column, int day) {
     const DayCell& cell = cellAt(column, day);
-    int32_t style = 0;
-    if (cell.bold == 1) style += styleBold;
-    if (cell.italic == 1) style += styleItalic;
-    if (cell.underline == 1) style += styleUnderline;
-    if (cell.strikeout == 1) style += styleStrikeout;
-    if (cell.leading == 1) style += styleLeading;
-    return style;
+    return fontStyleWord(cell.bold, cell.italic, cell.underline, cell.strikeout, cell.leading);
 }
 
 void clearSelection() {

@@ -19,9 +19,7 @@ HWND captureFocus = nullptr;
 INT_PTR CALLBACK captureHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG: {
-        HWND swatch = GetDlgItem(dialog, idSwatch);
-        surfaceSetColours(swatch, 0x000000, currentColour);
-        surfaceClear(swatch);
+        surfaceFill(GetDlgItem(dialog, idSwatch), currentColour);
         wchar_t text[16];
         // "&&" shows one ampersand: the label reads &H00BBGGRR.
         std::swprintf(text, 16, L"&&H%08X", static_cast<unsigned>(currentColour));

@@ -82,13 +82,7 @@ void replaceAll(std::string& text, std::string_view from, char to) {
 }
 
 int32_t styleWord(const TextAttributes& a) {
-    int32_t style = 0;
-    if (a.bold == 1) style += styleBold;
-    if (a.italic == 1) style += styleItalic;
-    if (a.underline == 1) style += styleUnderline;
-    if (a.strikeout == 1) style += styleStrikeout;
-    if (a.leading == 1) style += styleLeading;
-    return style;
+    return fontStyleWord(a.bold, a.italic, a.underline, a.strikeout, a.leading);
 }
 
 void drawPreview(HWND dialog, const std::string& face, int points, int32_t style, Colour back, Colour text) {
@@ -113,9 +107,7 @@ void drawWorkingPreview(HWND dialog) {
 }
 
 void paintSwatch(HWND dialog, int id, Colour colour) {
-    HWND swatch = GetDlgItem(dialog, id);
-    surfaceSetColours(swatch, black, colour);
-    surfaceClear(swatch);
+    surfaceFill(GetDlgItem(dialog, id), colour);
 }
 
 int32_t checkState(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0; }

@@ -58,9 +58,7 @@ int swatchOf(int chooserId) {
 }
 
 void fillSwatch(HWND dialog, int id, Colour colour) {
-    HWND swatch = GetDlgItem(dialog, id);
-    surfaceSetColours(swatch, colour, colour);
-    surfaceClear(swatch);
+    surfaceFill(GetDlgItem(dialog, id), colour);
 }
 
 void setPageColour(HWND dialog, int swatchId, Colour colour) {

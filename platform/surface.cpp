@@ -102,6 +102,11 @@ void surfaceClear(HWND surface) {
     }
 }
 
+void surfaceFill(HWND surface, int32_t colour) {
+    surfaceSetColours(surface, 0x000000, colour);
+    surfaceClear(surface);
+}
+
 void surfaceCopy(HWND surface, int x, int y, int width, int height, HDC source, int sx, int sy) {
     if (Surface* s = surfaceOf(surface)) {
         BitBlt(s->picture.dc(), x, y, width, height, source, sx, sy, SRCCOPY);

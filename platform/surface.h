@@ -25,6 +25,8 @@ int32_t surfaceDrawColour(HWND surface);
 int32_t surfaceBackgroundColour(HWND surface);
 // Fills the picture with the background colour and shows it.
 void surfaceClear(HWND surface);
+// A colour swatch: the whole picture in one colour (black drawing colour).
+void surfaceFill(HWND surface, int32_t colour);
 // Copies width x height pixels from source (at sx, sy) to (x, y) of the
 // picture with a plain source copy, and shows it.
 void surfaceCopy(HWND surface, int x, int y, int width, int height, HDC source, int sx, int sy);
