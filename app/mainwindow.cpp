@@ -22,6 +22,8 @@ HWND savedFocus = nullptr;
 
 namespace {
 
+constexpr UINT bringToFront = WM_APP + 1;
+
 // The command tail given to showMainWindow, opened by the initialisation.
 std::wstring startupTail;
 
@@ -39,7 +41,9 @@ void prepareMainWindow(HWND window) {
     buildMenuBar(window);
     oldCanvasProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(canvas, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(canvasProc)));
-    SetForegroundWindow(window);
+    // To the foreground as soon as the window is up: asked for before it is
+    // shown, the desktop holds back the window's first appearance.
+    PostMessageW(window, bringToFront, 0, 0);
 }
 
 void initialiseMainWindow() {
@@ -50,13 +54,8 @@ void initialiseMainWindow() {
     weekdayDateColour = 0x000000;
     sundayDateColour = 0x0000FF;
     resetView(homeScrollY);
-    viewBitmap.create(viewWidth, viewHeight);
-    clearBitmap(viewBitmap);
-    pageBitmap.create(pageWidth, pageHeight);
-    clearBitmap(viewBitmap);
-    clearBitmap(pageBitmap);
-    composeView(0, viewY);
-    showView();
+    // The images are made; the canvas stays white until there is a page.
+    startView();
     rightButtonMode = 1;
     leftButtonMode = 1;
     selectionCount = 0;
@@ -108,6 +107,9 @@ INT_PTR CALLBACK mainWindowCallback(HWND window, UINT message, WPARAM wParam, LP
         initialiseMainWindow();
         // The canvas takes the keys from the start, so that the page scrolls.
         SetFocus(canvasWindow());
+        break;
+    case bringToFront:
+        SetForegroundWindow(window);
         break;
     case WM_NCACTIVATE:
         keepFocus(savedFocus, wParam);

@@ -1,9 +1,14 @@
-// Times the page drawing on a worst-case page: 124 cells, each with 273
-// characters of justified text in a proportional face. Run under Wine:
-//   scripts/bench
+// Times the page drawing on a worst-case page (124 cells, each with 273
+// characters of justified text), against the plain refresh kept as the
+// yardstick, and the program's start-up, opening and export. Run under Wine:
+//   scripts/bench [work-file]
 #include "app/mainwindow.h"
+#include "app/registration.h"
+#include "bench/straightpage.h"
 #include "calendar/document.h"
 #include "calendar/render.h"
+#include "files/bitmapexport.h"
+#include "files/workfile.h"
 
 #include <windows.h>
 
@@ -16,31 +21,14 @@
 
 namespace {
 
-void buildWorstCasePage() {
-    resetAllCells();
-    firstMonth = 1;
-    firstYear = 2024;  // 31 + 29 + 31 + 30 days: every row of the table that exists is drawn
-    const std::string words = "Reunion con el equipo de diseno para revisar los colores del calendario ";
-    std::string text;
-    while (text.size() < 273) text += words;
-    text.resize(273);
-    for (int column = 1; column <= 4; ++column)
-        for (int day = 1; day <= 31; ++day) {
-            DayCell& cell = cellAt(column, day);
-            assignField(cell.text, text);
-            assignField(cell.fontName, "Liberation Serif");
-            cell.fontSize = 9;
-            cell.alignment = alignJustified;
-        }
-}
-
 struct Figures {
     double min, median, max;
 };
 
-Figures measure(int runs, const std::function<void()>& step) {
+Figures measure(int runs, const std::function<void()>& step, const std::function<void()>& between = {}) {
     std::vector<double> ms;
     for (int i = 0; i < runs; ++i) {
+        if (between) between();
         const auto start = std::chrono::steady_clock::now();
         step();
         ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
@@ -49,35 +37,173 @@ Figures measure(int runs, const std::function<void()>& step) {
     return {ms.front(), ms[ms.size() / 2], ms.back()};
 }
 
-void report(const char* what, const Figures& f) {
-    std::printf("%-32s min %8.2f ms   median %8.2f ms   max %8.2f ms\n", what, f.min, f.median, f.max);
+Figures report(const char* what, const Figures& f) {
+    std::printf("%-44s min %8.2f ms   median %8.2f ms   max %8.2f ms\n", what, f.min, f.median, f.max);
+    return f;
 }
+
+void ratio(const char* what, double value) { std::printf("%-44s %8.3f\n", what, value); }
+
+std::wstring ownFolder() {
+    wchar_t path[MAX_PATH];
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, n);
+    return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+std::wstring temporaryFile(const wchar_t* name) {
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + name;
+}
+
+// From CreateProcess until the started program shows a top-level window.
+double startUpMilliseconds(const std::wstring& program) {
+    std::wstring line = L"\"" + program + L"\"";
+    STARTUPINFOW start{};
+    start.cb = sizeof start;
+    PROCESS_INFORMATION info{};
+    const auto begin = std::chrono::steady_clock::now();
+    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &info))
+        return -1;
+    struct Search {
+        DWORD process;
+        HWND found;
+    } search{info.dwProcessId, nullptr};
+    while (!search.found) {
+        EnumWindows(
+            [](HWND window, LPARAM data) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(data);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                if (owner != s->process || !IsWindowVisible(window)) return TRUE;
+                s->found = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (!search.found && WaitForSingleObject(info.hProcess, 1) != WAIT_TIMEOUT) break;
+    }
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
+    if (search.found) PostMessageW(search.found, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(info.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(info.hProcess, 1);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return search.found ? ms : -1;
+}
+
+Figures startUp(const char* what, const std::wstring& program, int runs) {
+    return report(what, measure(runs, [&program] {
+                      if (startUpMilliseconds(program) < 0) std::printf("  (no window from %ls)\n", program.c_str());
+                  }));
+}
+
+std::wstring sampleFile;
 
 void CALLBACK runBenchmarks(HWND, UINT, UINT_PTR timer, DWORD) {
     if (!IsWindowVisible(mainWindow)) return;
     KillTimer(nullptr, timer);
+    const int runs = 31;
+    HWND canvas = canvasWindow();
+
+    buildWorstCasePage();
+    viewY = 0;
+    const Figures straight = report("plain refresh (yardstick)", measure(runs, straightRefreshPage));
+    // Clearing the page image is a change: the page is laid out and drawn.
+    const Figures full = report("refreshPage after a change: shown rows",
+                                measure(runs, refreshPage, [] { clearBitmap(pageBitmap); }));
+    const Figures whole = report("refreshPage after a change: whole page", measure(runs, [] {
+                                     clearBitmap(pageBitmap);
+                                     refreshPage();
+                                     completePage();
+                                 }));
+    // A selection changes one cell: layouts of the others are kept.
+    report("refreshPage after selecting a cell", measure(runs, [] {
+               selectCell(2, 2);
+               refreshPage();
+           }, [] {
+               clearSelection();
+               refreshPage();
+               completePage();
+           }));
+    clearSelection();
+    refreshPage();
+    completePage();
+
+    // The steps go through the canvas as the user's wheel and keys do, on a
+    // page that the idle drawing has completed.
+    viewY = 0;
+    const Figures wheel = report("wheel step (15 px)", measure(runs * 4, [canvas] {
+                                     SendMessageW(canvas, WM_MOUSEWHEEL, MAKEWPARAM(0, 0xFF88), 0);
+                                 }));
+    viewY = 0;
+    const Figures key = report("key step (Down, 92 px)", measure(runs, [canvas] {
+                                   SendMessageW(canvas, WM_KEYDOWN, VK_DOWN, 1);
+                               }, [] {
+                                   if (viewY < -2200) viewY = 0;
+                               }));
+    viewY = 0;
+    report("wheel step into rows not drawn yet", measure(runs, [canvas] {
+               SendMessageW(canvas, WM_MOUSEWHEEL, MAKEWPARAM(0, 0xFF88), 0);
+           }, [] {
+               if (viewY < -2200) viewY = 0;
+               clearBitmap(pageBitmap);
+               refreshPage();
+           }));
+
+    exportPath = temporaryFile(L"zanor-bench.bmp");
+    const Figures exported = report("export (Fotocopia, whole page drawn)", measure(runs, exportBitmap, [] {
+                                        refreshPage();
+                                        completePage();
+                                    }));
+    report("export to a new file", measure(runs, exportBitmap, [] { DeleteFileW(exportPath.c_str()); }));
+    const std::wstring copyPath = temporaryFile(L"zanor-bench-copy.bmp");
+    const Figures copied = report("plain copy of the exported file", measure(runs, [&copyPath] {
+                                      CopyFileW(exportPath.c_str(), copyPath.c_str(), FALSE);
+                                  }));
+    DeleteFileW(copyPath.c_str());
+
+    if (!sampleFile.empty()) {
+        workFilePath = sampleFile;
+        report("opening the sample work file", measure(runs, [] {
+                   if (loadWorkFile()) renewImagesAndView();
+               }));
+    } else {
+        std::printf("opening the sample work file: no file given\n");
+    }
+    workFilePath = temporaryFile(L"zanor-bench.ZANOR");
     buildWorstCasePage();
     refreshPage();
-    const int runs = 30;
-    report("refreshPage (worst-case page)", measure(runs, refreshPage));
-    // The steps go through the canvas as the user's wheel and keys do.
-    HWND canvas = canvasWindow();
-    viewY = 0;
-    report("wheel step (15 px)", measure(runs, [canvas] {
-               SendMessageW(canvas, WM_MOUSEWHEEL, MAKEWPARAM(0, 0xFF88), 0);
+    saveWorkFile();
+    report("opening the worst-case work file", measure(runs, [] {
+               if (loadWorkFile()) renewImagesAndView();
            }));
-    viewY = 0;
-    report("key step (Down, 92 px)", measure(runs, [canvas] {
-               SendMessageW(canvas, WM_KEYDOWN, VK_DOWN, 1);
-               if (viewY < -2200) viewY = 0;
-           }));
+    DeleteFileW(workFilePath.c_str());
+    DeleteFileW(exportPath.c_str());
+
+    // The association is registered first, so that the program asks nothing.
+    registerFileType(L"ZANOR", 0);
+    const Figures minimal = startUp("start-up: minimal window program", ownFolder() + L"minimal_window.exe", 11);
+    const Figures program = startUp("start-up: zanor.exe to its main window", ownFolder() + L"zanor.exe", 11);
+
+    std::printf("\nmedians compared\n");
+    ratio("plain refresh / refresh after a change", straight.median / full.median);
+    ratio("plain refresh / refresh of the whole page", straight.median / whole.median);
+    ratio("wheel step / plain refresh", wheel.median / straight.median);
+    ratio("wheel step / refresh after a change", wheel.median / full.median);
+    ratio("key step / plain refresh", key.median / straight.median);
+    ratio("start-up / minimal window", program.median / minimal.median);
+    ratio("export / plain copy", exported.median / copied.median);
     std::fflush(stdout);
     PostMessageW(mainWindow, WM_CLOSE, 0, 0);
 }
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc > 1) {
+        const std::string given = argv[1];
+        sampleFile.assign(given.begin(), given.end());
+    }
     prepareCommonControls();
     SetTimer(nullptr, 0, 10, runBenchmarks);
     showMainWindow(nullptr);

@@ -175,6 +175,23 @@ void restoreSnapshot(const DocumentSnapshot& snapshot) {
     cells = snapshot.cells;
 }
 
+bool documentMatches(const DocumentSnapshot& snapshot) {
+    return firstMonth == snapshot.firstMonth && firstYear == snapshot.firstYear && lineColour == snapshot.lineColour &&
+           weekdayDateColour == snapshot.weekdayDateColour && sundayDateColour == snapshot.sundayDateColour &&
+           selectionCount == snapshot.selectionCount && cells.size() == snapshot.cells.size() &&
+           (cells.empty() || std::memcmp(cells.data(), snapshot.cells.data(), cells.size() * sizeof(DayCell)) == 0);
+}
+
+void stampCell(DayCell& cell, int column, int day) {
+    cell.pageMonth = firstMonth;
+    cell.pageYear = firstYear;
+    cell.column = static_cast<int16_t>(column);
+    cell.day = static_cast<int16_t>(day);
+    cell.pageLineColour = lineColour;
+    cell.pageWeekdayDateColour = weekdayDateColour;
+    cell.pageSundayDateColour = sundayDateColour;
+}
+
 bool pageExists() {
     return cellTableExists() && firstMonth >= 1 && firstMonth <= 12 && firstYear >= 1;
 }

@@ -87,6 +87,9 @@ struct DocumentSnapshot {
 };
 DocumentSnapshot takeSnapshot();
 void restoreSnapshot(const DocumentSnapshot& snapshot);
+// True while the document is as the snapshot holds it, its cell table byte for
+// byte.
+bool documentMatches(const DocumentSnapshot& snapshot);
 // True when there is a page to draw: a cell table and a valid month and year.
 bool pageExists();
 
@@ -103,6 +106,9 @@ void copyCellAttributes(int fromColumn, int fromDay, int toColumn, int toDay);
 // The font style word of five flags; a flag counts only when it is exactly 1.
 int32_t fontStyleWord(int32_t bold, int32_t italic, int32_t underline, int32_t strikeout, int32_t leading);
 int32_t cellFontStyle(int column, int day);
+// Marks a cell as drawn on the page at (column, day) and copies the page
+// fields into it, as every drawing of the page does.
+void stampCell(DayCell& cell, int column, int day);
 void clearSelection();
 void selectCell(int column, int day);
 

@@ -4,15 +4,30 @@
 #include "platform/image.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
-extern Image pageBitmap;  // the whole page, 1000 x 2900
-extern Image viewBitmap;  // the page shifted by viewY, 1000 x 4577
+// The whole page, 1000 x 2900. refreshPage draws the rows that are shown at
+// once and the rest while the program is idle: completePage() has it all
+// drawn before the whole image is read.
+extern Image pageBitmap;
+// The page shifted by viewY, 1000 x 4577; only the rows that the canvas shows
+// (its top 576) are composed.
+extern Image viewBitmap;
 
 // Width of the box that drawCellText breaks and aligns text in; drawPage sets
 // it before each call. Nothing reads the height.
 extern int textBoxWidth;
 extern int textBoxHeight;
+
+// Fill of the selected cell: dark blue.
+constexpr int32_t selectedCellFill = 0x008B0000;
+
+// The caption of a day cell: month, year and weekday, "Enero 2024 Lunes".
+std::string cellCaption(int month, int year, int day);
+// A cell's box, 246 x 90 pixels from (x, y): a one-pixel border and a solid
+// fill.
+void drawCellBox(HDC dc, int x, int y, int32_t border, int32_t fill);
 
 // Fills the whole image with white.
 void clearBitmap(Image& image);
@@ -25,10 +40,22 @@ void drawPage(Image& target, int gap);
 // nothing. The text is 8-bit cell text.
 void drawCellText(Image& target, std::string_view text, int alignment, int x, int y, HFONT font,
                   int32_t colour);
-// Redraws the whole page and shows it on the canvas at the scroll offset.
+// Shows the page on the canvas at the scroll offset. The page is drawn again
+// whenever anything drawn on it has changed since it was last drawn; a scroll
+// alone only moves it. Only the rows of viewBitmap that the canvas shows are
+// composed.
 void refreshPage();
+// Draws whatever of the page refreshPage has not drawn yet (it draws the rows
+// it shows at once and the rest while the program is idle), so that
+// pageBitmap holds the whole page. True when anything was left to draw.
+bool completePage();
 // Copies viewBitmap onto the canvas.
 void showView();
-// Makes both images anew, puts the view at homeScrollY and redraws the page;
+// Makes pageBitmap and viewBitmap where they do not exist yet, with nothing
+// drawn in them: their rows are made white, or drawn, as they are needed (the
+// page's when they are shown, and the rest while the program is idle). The
+// canvas keeps what it shows until the next refreshPage.
+void startView();
+// Starts the images again, puts the view at homeScrollY and redraws the page;
 // used after a work file has been read.
 void renewImagesAndView();

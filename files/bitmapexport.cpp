@@ -7,8 +7,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
-#include <string_view>
+#include <string>
+#include <utility>
 
 std::wstring exportPath;
 
@@ -54,33 +57,41 @@ std::string bitmapHeaders(int width, int height, std::uint32_t imageBytes) {
 
 void exportBitmap() {
     if (exportPath.empty() || !pageBitmap.exists()) return;
+    completePage();
     const int width = pageBitmap.width();
     const int height = pageBitmap.height();
     const std::uint32_t rowBytes = ((static_cast<std::uint32_t>(width) * 24 + 31) / 32) * 4;
     const std::uint32_t imageBytes = rowBytes * static_cast<std::uint32_t>(height);
 
-    // A 24-bit, bottom-up copy of the page image, converted by the copy.
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    Bitmap picture(CreateDIBSection(pageBitmap.dc(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    MemoryDC dc(CreateCompatibleDC(pageBitmap.dc()));
-    if (!picture || !bits || !dc.get()) {
-        showFileError(ERROR_NOT_ENOUGH_MEMORY);
-        return;
-    }
-    {
-        SelectGuard use(dc.get(), picture.get());
-        BitBlt(dc.get(), 0, 0, width, height, pageBitmap.dc(), 0, 0, SRCCOPY);
-        GdiFlush();
-    }
+    // The page image's rows bottom-up, each pixel's blue, green and red bytes
+    // without the fourth, converted a band of rows at a time as the file is
+    // written.
+    constexpr int bandRows = 64;
     const std::string headers = bitmapHeaders(width, height, imageBytes);
+    bool headersWritten = false;
+    std::string band(static_cast<std::size_t>(rowBytes) * bandRows, '\0');
+    GdiFlush();
+    int row = 0;  // from the bottom
     const FileError error = writeFileSafely(
-        exportPath, {headers, std::string_view(static_cast<const char*>(bits), imageBytes)}, false);
+        exportPath,
+        [&]() -> std::string_view {
+            if (!std::exchange(headersWritten, true)) return headers;
+            const int rows = std::min(bandRows, height - row);
+            char* to = band.data();
+            for (int end = row + rows; row < end; ++row) {
+                const std::uint32_t* from = pageBitmap.pixels() + static_cast<std::size_t>(height - 1 - row) * width;
+                for (int x = 0; x < width; ++x) {
+                    const std::uint32_t pixel = from[x];
+                    to[3 * x] = static_cast<char>(pixel & 0xFF);
+                    to[3 * x + 1] = static_cast<char>((pixel >> 8) & 0xFF);
+                    to[3 * x + 2] = static_cast<char>((pixel >> 16) & 0xFF);
+                }
+                to += rowBytes;
+            }
+            return std::string_view(band.data(), static_cast<std::size_t>(rowBytes) * rows);
+        },
+        false,
+        // The picture can be made again from the page at any time.
+        false);
     if (error) showFileError(error);
 }

@@ -124,7 +124,7 @@ FileError createTemporaryBeside(const std::wstring& target, std::wstring& tempPa
 }
 
 // Puts the complete temporary file in place of the target in one step.
-FileError putInPlace(const std::wstring& temp, const std::wstring& target, bool replaceReadOnly) {
+FileError putInPlace(const std::wstring& temp, const std::wstring& target, bool replaceReadOnly, bool keepOld) {
     const std::wstring tempName = longPathForm(temp);
     const std::wstring targetName = longPathForm(target);
     const DWORD attributes = GetFileAttributesW(targetName.c_str());
@@ -142,8 +142,8 @@ FileError putInPlace(const std::wstring& temp, const std::wstring& target, bool 
     }
     // ReplaceFileW keeps what the old file had (its attributes, its security);
     // where it refuses, a plain rename over the old file still is one step.
-    if (ReplaceFileW(targetName.c_str(), tempName.c_str(), nullptr,
-                     REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr))
+    if (keepOld && ReplaceFileW(targetName.c_str(), tempName.c_str(), nullptr,
+                                REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr))
         return 0;
     if (MoveFileExW(tempName.c_str(), targetName.c_str(), moveFlags)) return 0;
     const DWORD error = GetLastError();
@@ -155,6 +155,19 @@ FileError putInPlace(const std::wstring& temp, const std::wstring& target, bool 
 
 FileError writeFileSafely(const std::wstring& path, std::initializer_list<std::string_view> parts,
                           bool replaceReadOnly) {
+    auto part = parts.begin();
+    return writeFileSafely(
+        path,
+        [&part, &parts]() -> std::string_view {
+            // An empty part in the list is skipped, not taken for the end.
+            while (part != parts.end() && part->empty()) ++part;
+            return part == parts.end() ? std::string_view() : *part++;
+        },
+        replaceReadOnly);
+}
+
+FileError writeFileSafely(const std::wstring& path, const std::function<std::string_view()>& nextPiece,
+                          bool replaceReadOnly, bool durable) {
     if (path.empty()) return ERROR_INVALID_NAME;
     std::wstring temp;
     HANDLE created = INVALID_HANDLE_VALUE;
@@ -162,13 +175,13 @@ FileError writeFileSafely(const std::wstring& path, std::initializer_list<std::s
     if (error) return error;
     FileHandle file(created);
     std::uint64_t written = 0;
-    for (std::string_view part : parts) {
-        error = writeAll(file.get(), part.data(), part.size(), written);
+    for (std::string_view piece = nextPiece(); !piece.empty(); piece = nextPiece()) {
+        error = writeAll(file.get(), piece.data(), piece.size(), written);
         if (error) break;
     }
-    if (!error && !FlushFileBuffers(file.get())) error = GetLastError();
+    if (!error && durable && !FlushFileBuffers(file.get())) error = GetLastError();
     if (!file.close() && !error) error = GetLastError();
-    if (!error) error = putInPlace(temp, path, replaceReadOnly);
+    if (!error) error = putInPlace(temp, path, replaceReadOnly, durable);
     if (error) DeleteFileW(longPathForm(temp).c_str());
     return error;
 }

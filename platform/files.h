@@ -28,6 +28,14 @@ using FileError = unsigned long;
 // (it then loses its read-only mark); otherwise that is ERROR_ACCESS_DENIED.
 FileError writeFileSafely(const std::wstring& path, std::initializer_list<std::string_view> parts,
                           bool replaceReadOnly);
+// The same, with the content made piece by piece as it is written: `nextPiece`
+// is called until it gives an empty piece, and each piece is written before
+// the next is asked for. A file that can be made again at any time need not be
+// `durable`: it is put in place, still whole, without waiting for the disk to
+// hold it, and renamed over the old file without keeping the old file's
+// attributes and security.
+FileError writeFileSafely(const std::wstring& path, const std::function<std::string_view()>& nextPiece,
+                          bool replaceReadOnly, bool durable = true);
 
 // Reads the whole file at `path` once, from start to end. `length` is told the
 // file's length first and may stop the reading by returning false; `piece` then

@@ -36,6 +36,7 @@ using Font = GdiObject<HFONT>;
 using Pen = GdiObject<HPEN>;
 using Brush = GdiObject<HBRUSH>;
 using Bitmap = GdiObject<HBITMAP>;
+using Region = GdiObject<HRGN>;
 
 // A memory device context, deleted with its owner.
 class MemoryDC {

@@ -14,6 +14,7 @@ Image& Image::operator=(Image&& other) noexcept {
         pixels_ = std::exchange(other.pixels_, nullptr);
         width_ = std::exchange(other.width_, 0);
         height_ = std::exchange(other.height_, 0);
+        serial_ = std::exchange(other.serial_, 0);
     }
     return *this;
 }
@@ -40,6 +41,8 @@ bool Image::create(int width, int height) {
     pixels_ = static_cast<uint32_t*>(bits);
     width_ = width;
     height_ = height;
+    static unsigned made = 0;
+    serial_ = ++made;
     return true;
 }
 
@@ -50,6 +53,7 @@ void Image::reset() {
     bitmap_.reset();
     pixels_ = nullptr;
     width_ = height_ = 0;
+    serial_ = 0;
 }
 
 int32_t Image::pixel(int x, int y) const {
@@ -59,10 +63,14 @@ int32_t Image::pixel(int x, int y) const {
     return static_cast<int32_t>(((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF));
 }
 
-void Image::fill(int32_t colour) {
-    if (!pixels_) return;
+void Image::fill(int32_t colour) { fillRows(0, height_, colour); }
+
+void Image::fillRows(int top, int bottom, int32_t colour) {
+    top = std::clamp(top, 0, height_);
+    bottom = std::clamp(bottom, top, height_);
+    if (!pixels_ || bottom == top) return;
     GdiFlush();
     const uint32_t c = colour & 0xFFFFFF;
     const uint32_t dib = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-    std::fill_n(pixels_, static_cast<size_t>(width_) * height_, dib);
+    std::fill_n(pixels_ + static_cast<size_t>(top) * width_, static_cast<size_t>(bottom - top) * width_, dib);
 }

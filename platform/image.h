@@ -29,6 +29,10 @@ public:
     // Colour of one pixel as 0x00BBGGRR; -1 outside the image.
     int32_t pixel(int x, int y) const;
     void fill(int32_t colour);
+    // Fills rows top..bottom - 1 (clipped to the image).
+    void fillRows(int top, int bottom, int32_t colour);
+    // Tells one made image from another: a new number each time create() succeeds.
+    unsigned serial() const { return serial_; }
 
 private:
     MemoryDC dc_;
@@ -37,4 +41,5 @@ private:
     uint32_t* pixels_ = nullptr;
     int width_ = 0;
     int height_ = 0;
+    unsigned serial_ = 0;
 };

@@ -74,8 +74,14 @@ HDC surfaceDC(HWND surface) {
 }
 
 void surfaceShow(HWND surface) {
-    if (!surfaceOf(surface)) return;
-    RedrawWindow(surface, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Surface* s = surfaceOf(surface);
+    if (!s) return;
+    // Straight onto the screen: cheaper than a paint cycle, and what is
+    // covered now is painted from the picture when it is uncovered.
+    HDC dc = GetDC(surface);
+    if (!dc) return;
+    BitBlt(dc, 0, 0, s->picture.width(), s->picture.height(), s->picture.dc(), 0, 0, SRCCOPY);
+    ReleaseDC(surface, dc);
 }
 
 void surfaceSetColours(HWND surface, int32_t drawColour, int32_t backgroundColour) {

@@ -163,8 +163,10 @@ TEST(MainWindow, InitialisationGivesTheStartValues) {
         EXPECT_EQ(pageBitmap.height(), 2900);
         EXPECT_EQ(viewBitmap.width(), 1000);
         EXPECT_EQ(viewBitmap.height(), 4577);
+        // White: the canvas, and the page once all of it is made.
+        for (int y : {0, 300, 575}) EXPECT_EQ(surfacePixel(canvasWindow(), 999, y), 0xFFFFFF);
+        completePage();
         for (int y : {0, 1449, 2899}) EXPECT_EQ(pageBitmap.pixel(999, y), 0xFFFFFF);
-        for (int y : {0, 2300, 4576}) EXPECT_EQ(viewBitmap.pixel(0, y), 0xFFFFFF);
 
         for (const TextAttributes* a : {&committedAttributes, &workingAttributes}) {
             EXPECT_EQ(a->backColour, 0xFFFFFF);

@@ -461,6 +461,7 @@ TEST_F(WorkFile, AbrirFicheroPutsTheViewHomeRedrawsAndEnablesTheItems) {
         for (int id : {commandExport, commandSave, commandCopy, commandDelete}) EXPECT_TRUE(itemEnabled(id)) << id;
         EXPECT_FALSE(itemEnabled(commandPaste));
         // Drawn: the border of the first cell, the yellow of the 5th of October.
+        completePage();
         EXPECT_EQ(pageBitmap.pixel(3, 3 + 45), 0x00C000);
         EXPECT_EQ(pageBitmap.pixel(3 + 200, 3 + 4 * rowPitch + 85), 0x00FFFF);
         // The canvas shows the row of the home day at its top.
