@@ -52,14 +52,13 @@ std::string bitmapHeaders(int width, int height, std::uint32_t imageBytes) {
 
 }  // namespace
 
-void exportBitmap() {
-    if (exportPath.empty() || !pageBitmap.exists()) return;
-    const int width = pageBitmap.width();
-    const int height = pageBitmap.height();
+FileError writeBitmapFile(const std::wstring& path, const Image& image) {
+    const int width = image.width();
+    const int height = image.height();
     const std::uint32_t rowBytes = ((static_cast<std::uint32_t>(width) * 24 + 31) / 32) * 4;
     const std::uint32_t imageBytes = rowBytes * static_cast<std::uint32_t>(height);
 
-    // A 24-bit, bottom-up copy of the page image, converted by the copy.
+    // A 24-bit, bottom-up copy of the image, converted by the copy.
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -68,19 +67,19 @@ void exportBitmap() {
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    Bitmap picture(CreateDIBSection(pageBitmap.dc(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    MemoryDC dc(CreateCompatibleDC(pageBitmap.dc()));
-    if (!picture || !bits || !dc.get()) {
-        showFileError(ERROR_NOT_ENOUGH_MEMORY);
-        return;
-    }
+    Bitmap picture(CreateDIBSection(image.dc(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    MemoryDC dc(CreateCompatibleDC(image.dc()));
+    if (!picture || !bits || !dc.get()) return ERROR_NOT_ENOUGH_MEMORY;
     {
         SelectGuard use(dc.get(), picture.get());
-        BitBlt(dc.get(), 0, 0, width, height, pageBitmap.dc(), 0, 0, SRCCOPY);
+        BitBlt(dc.get(), 0, 0, width, height, image.dc(), 0, 0, SRCCOPY);
         GdiFlush();
     }
     const std::string headers = bitmapHeaders(width, height, imageBytes);
-    const FileError error = writeFileSafely(
-        exportPath, {headers, std::string_view(static_cast<const char*>(bits), imageBytes)}, false);
-    if (error) showFileError(error);
+    return writeFileSafely(path, {headers, std::string_view(static_cast<const char*>(bits), imageBytes)}, false);
+}
+
+void exportBitmap() {
+    if (exportPath.empty() || !pageBitmap.exists()) return;
+    if (const FileError error = writeBitmapFile(exportPath, pageBitmap)) showFileError(error);
 }
