@@ -55,15 +55,13 @@ std::string bitmapHeaders(int width, int height, std::uint32_t imageBytes) {
 
 }  // namespace
 
-void exportBitmap() {
-    if (exportPath.empty() || !pageBitmap.exists()) return;
-    completePage();
-    const int width = pageBitmap.width();
-    const int height = pageBitmap.height();
+FileError writeBitmapFile(const std::wstring& path, const Image& image) {
+    const int width = image.width();
+    const int height = image.height();
     const std::uint32_t rowBytes = ((static_cast<std::uint32_t>(width) * 24 + 31) / 32) * 4;
     const std::uint32_t imageBytes = rowBytes * static_cast<std::uint32_t>(height);
 
-    // The page image's rows bottom-up, each pixel's blue, green and red bytes
+    // The image's rows bottom-up, each pixel's blue, green and red bytes
     // without the fourth, converted a band of rows at a time as the file is
     // written.
     constexpr int bandRows = 64;
@@ -72,14 +70,14 @@ void exportBitmap() {
     std::string band(static_cast<std::size_t>(rowBytes) * bandRows, '\0');
     GdiFlush();
     int row = 0;  // from the bottom
-    const FileError error = writeFileSafely(
-        exportPath,
+    return writeFileSafely(
+        path,
         [&]() -> std::string_view {
             if (!std::exchange(headersWritten, true)) return headers;
             const int rows = std::min(bandRows, height - row);
             char* to = band.data();
             for (int end = row + rows; row < end; ++row) {
-                const std::uint32_t* from = pageBitmap.pixels() + static_cast<std::size_t>(height - 1 - row) * width;
+                const std::uint32_t* from = image.pixels() + static_cast<std::size_t>(height - 1 - row) * width;
                 for (int x = 0; x < width; ++x) {
                     const std::uint32_t pixel = from[x];
                     to[3 * x] = static_cast<char>(pixel & 0xFF);
@@ -91,7 +89,12 @@ void exportBitmap() {
             return std::string_view(band.data(), static_cast<std::size_t>(rowBytes) * rows);
         },
         false,
-        // The picture can be made again from the page at any time.
+        // A picture can be made again at any time.
         false);
-    if (error) showFileError(error);
+}
+
+void exportBitmap() {
+    if (exportPath.empty() || !pageBitmap.exists()) return;
+    completePage();
+    if (const FileError error = writeBitmapFile(exportPath, pageBitmap)) showFileError(error);
 }

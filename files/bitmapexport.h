@@ -1,6 +1,9 @@
 // "Fotocopia": the whole page image written as a 24-bit Windows bitmap file.
 #pragma once
 
+#include "platform/files.h"
+#include "platform/image.h"
+
 #include <string>
 
 // The path of the last export; the next export dialog proposes its name.
@@ -11,3 +14,7 @@ extern std::wstring exportPath;
 // one; a failure leaves the older file as it was and is told with the "Err: "
 // message.
 void exportBitmap();
+
+// Writes an image as a 24-bit Windows bitmap file, rows bottom-up; replaces
+// an older file only once the new one is complete.
+FileError writeBitmapFile(const std::wstring& path, const Image& image);

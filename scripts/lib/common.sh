@@ -5,6 +5,9 @@
 # The repository root: two folders above this file.
 ZANOR_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 
+# The sample page: what scripts/run opens when it is given nothing.
+ZANOR_SAMPLE="$ZANOR_ROOT/examples/calendario-invierno.ZANOR"
+
 say() { printf '==> %s\n' "$*"; }
 warn() { printf '%s\n' "$*" >&2; }
 

@@ -8,6 +8,7 @@
 #include "calendar/document.h"
 #include "calendar/monthlayout.h"
 #include "calendar/render.h"
+#include "examples/samplepage.h"
 #include "files/bitmapexport.h"
 #include "files/workfile.h"
 #include "platform/surface.h"
@@ -80,8 +81,8 @@ void buildDemandingPage() {
 // down a stretch of the page, then larger jumps both ways.
 std::vector<int> scrollOffsets() {
     std::vector<int> offsets{77, 42, 13};
-    for (int y = 0; y >= -600; y -= 15) offsets.push_back(y);
-    for (int y = -661; y > -2388; y -= 61) offsets.push_back(y);
+    for (int y = 0; y >= -300; y -= 15) offsets.push_back(y);
+    for (int y = -361; y > -2388; y -= 89) offsets.push_back(y);
     for (int y : {-2288, -2300, -2388, -1, -1200}) offsets.push_back(y);
     return offsets;
 }
@@ -113,6 +114,8 @@ void expectSameScrolling(void (*build)()) {
 }
 
 TEST(Refresh, ScrollingTheWorstCasePageShowsWhatThePlainRefreshShows) { expectSameScrolling(buildWorstCasePage); }
+
+TEST(Refresh, ScrollingTheSamplePageShowsWhatThePlainRefreshShows) { expectSameScrolling(buildSamplePage); }
 
 TEST(Refresh, ScrollingAPageWithTextRunningOutOfItsCellsShowsWhatThePlainRefreshShows) {
     expectSameScrolling(buildDemandingPage);
@@ -191,5 +194,7 @@ void expectSameFiles(void (*build)()) {
 TEST(Refresh, TheWorstCasePageExportsAndSavesAsThePlainRefreshDoes) { expectSameFiles(buildWorstCasePage); }
 
 TEST(Refresh, ADemandingPageExportsAndSavesAsThePlainRefreshDoes) { expectSameFiles(buildDemandingPage); }
+
+TEST(Refresh, TheSamplePageExportsAndSavesAsThePlainRefreshDoes) { expectSameFiles(buildSamplePage); }
 
 }  // namespace
