@@ -1,4 +1,5 @@
 #include "files/filedialogs.h"
+#include "platform/systemlibrary.h"
 
 #include <commdlg.h>
 
@@ -62,7 +63,10 @@ void runFileDialog(HWND owner, std::wstring& path, bool open, const DialogSettin
     dialog.lpstrDefExt = settings.defaultExtension;
     dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (open) dialog.Flags |= OFN_FILEMUSTEXIST;
-    const BOOL chosen = open ? GetOpenFileNameW(&dialog) : GetSaveFileNameW(&dialog);
+    static const auto openDialog = systemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    static const auto saveDialog = systemFunction<decltype(GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
+    const auto run = open ? openDialog : saveDialog;
+    const BOOL chosen = run ? run(&dialog) : FALSE;
     if (chosen) {
         path.assign(buffer.data());
     } else {

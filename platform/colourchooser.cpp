@@ -1,4 +1,5 @@
 #include "platform/colourchooser.h"
+#include "platform/systemlibrary.h"
 
 #include <commdlg.h>
 
@@ -31,7 +32,8 @@ int32_t chooseColour(HWND owner, std::array<int32_t, 16>& customColours) {
     choose.lpCustColors = custom;
     choose.Flags = CC_FULLOPEN | CC_RGBINIT | CC_ENABLEHOOK;
     choose.lpfnHook = placeChooser;
-    const bool picked = ChooseColorW(&choose) != FALSE;
+    static const auto chooseColour = systemFunction<decltype(ChooseColorW)>(L"comdlg32.dll", "ChooseColorW");
+    const bool picked = chooseColour && chooseColour(&choose) != FALSE;
     for (int i = 0; i < 16; ++i) customColours[i] = static_cast<int32_t>(custom[i]);
     return picked ? static_cast<int32_t>(choose.rgbResult & 0xFFFFFF) : -1;
 }

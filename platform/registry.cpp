@@ -1,4 +1,5 @@
 #include "platform/registry.h"
+#include "platform/systemlibrary.h"
 
 #include <shlobj.h>
 
@@ -86,5 +87,6 @@ std::wstring programFilePath() {
 }
 
 void announceAssociationChange() {
-    SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+    static const auto notify = systemFunction<decltype(SHChangeNotify)>(L"shell32.dll", "SHChangeNotify");
+    if (notify) notify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
 }
