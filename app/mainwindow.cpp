@@ -22,8 +22,6 @@ HWND savedFocus = nullptr;
 
 namespace {
 
-constexpr UINT bringToFront = WM_APP + 1;
-
 // The command tail given to showMainWindow, opened by the initialisation.
 std::wstring startupTail;
 
@@ -41,9 +39,7 @@ void prepareMainWindow(HWND window) {
     buildMenuBar(window);
     oldCanvasProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(canvas, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(canvasProc)));
-    // To the foreground as soon as the window is up: asked for before it is
-    // shown, the desktop holds back the window's first appearance.
-    PostMessageW(window, bringToFront, 0, 0);
+    SetForegroundWindow(window);
 }
 
 void initialiseMainWindow() {
@@ -107,9 +103,6 @@ INT_PTR CALLBACK mainWindowCallback(HWND window, UINT message, WPARAM wParam, LP
         initialiseMainWindow();
         // The canvas takes the keys from the start, so that the page scrolls.
         SetFocus(canvasWindow());
-        break;
-    case bringToFront:
-        SetForegroundWindow(window);
         break;
     case WM_NCACTIVATE:
         keepFocus(savedFocus, wParam);

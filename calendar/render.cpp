@@ -320,7 +320,7 @@ void layOutDrawnPage() {
     startBlankPage();
     HDC dc = pageBitmap.dc();
     pageTexts.beginPass();
-    if (pageExists()) {
+    if (dc && pageExists()) {
         const SelectGuard keepFont(dc, GetCurrentObject(dc, OBJ_FONT));
         drawnPage.cells = layOutPage(dc, cellGap);
     }
