@@ -4,8 +4,6 @@
 #include "app/menubar.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <map>
 
 namespace e2e {
@@ -22,14 +20,6 @@ void pause() {
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
 }
 
-std::wstring besideDriver(const std::wstring& name) {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    folder.resize(folder.find_last_of(L"\\/") + 1);
-    return folder + name;
-}
-
 LPARAM keyData(int virtualKey, bool up) {
     const UINT scan = MapVirtualKeyW(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC);
     return static_cast<LPARAM>(1 | (scan << 16) | (up ? 0xC0000000u : 0u));
@@ -42,6 +32,8 @@ constexpr int rowPitch = 92;
 constexpr int pageStep = 100;
 constexpr int endOffset = 2288;
 constexpr int lastPageDownRow = 25;  // rows below it are reached with End
+constexpr int boxRows = 90;
+constexpr int canvasRows = 574;  // inside the canvas's border
 
 }  // namespace
 
@@ -66,19 +58,16 @@ std::wstring windowClass(HWND window) {
     return name;
 }
 
+std::wstring fieldText(HWND control) {
+    wchar_t text[2048] = {};
+    SendMessageTimeoutW(control, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, patience,
+                        nullptr);
+    return text;
+}
+
 bool isMessageBox(HWND window) { return windowClass(window) == L"#32770" && GetDlgItem(window, 0xFFFF); }
 
 std::wstring messageText(HWND box) { return windowText(GetDlgItem(box, 0xFFFF)); }
-
-bool isFileDialog(HWND window) {
-    return windowClass(window) == L"#32770" && !GetDlgItem(window, 0xFFFF) && fileNameField(window);
-}
-
-HWND fileNameField(HWND dialog) {
-    for (int id : {0x47C, 0x480})
-        if (HWND field = GetDlgItem(dialog, id)) return field;
-    return FindWindowExW(dialog, nullptr, L"Edit", nullptr);
-}
 
 bool isColourChooser(HWND window) {
     return windowClass(window) == L"#32770" && GetDlgItem(window, 706) && GetDlgItem(window, 707) &&
@@ -156,8 +145,8 @@ void chooseFile(HWND dialog, const std::wstring& path) {
 void cancelDialog(HWND dialog) { press(dialog, IDCANCEL); }
 
 COLORREF Picture::at(int x, int y) const {
-    const std::uint32_t p = pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                                   static_cast<std::size_t>(x)];
+    const std::uint32_t p =
+        pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
@@ -211,9 +200,28 @@ Picture clientPicture(HWND window) {
     return now;
 }
 
+Picture pictureShown(HWND window, const std::function<bool(const Picture&)>& wanted) {
+    Picture shown;
+    waitUntil([&] {
+        shown = clientPicture(window);
+        return !shown.pixels.empty() && wanted(shown);
+    });
+    return shown;
+}
+
+COLORREF colourShown(HWND window, int x, int y, COLORREF wanted) {
+    const Picture shown = pictureShown(window, [&](const Picture& p) { return p.at(x, y) == wanted; });
+    return shown.pixels.empty() ? CLR_INVALID : shown.at(x, y);
+}
+
+bool allWhite(const Picture& picture) {
+    return !picture.pixels.empty() &&
+           std::all_of(picture.pixels.begin(), picture.pixels.end(), [](std::uint32_t p) { return p == 0xFFFFFF; });
+}
+
 // ---------------------------------------------------------------------------
 
-std::wstring Program::folder() { return besideDriver(L"programa e2e"); }
+std::wstring Program::folder() { return besideTests(L"programa e2e"); }
 
 std::wstring Program::path() {
     static const std::wstring installed = [] {
@@ -221,7 +229,7 @@ std::wstring Program::path() {
         CreateDirectoryW(folder().c_str(), nullptr);
         // A program of an earlier run may still hold its file: the copy it
         // left is then the same build.
-        CopyFileW(besideDriver(L"zanor.exe").c_str(), target.c_str(), FALSE);
+        CopyFileW(besideTests(L"zanor.exe").c_str(), target.c_str(), FALSE);
         return target;
     }();
     return installed;
@@ -240,8 +248,7 @@ void Program::start(const std::wstring& line) {
     std::wstring mutableLine = line;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    if (!CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info_))
+    if (!CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
         info_ = {};
 }
 
@@ -253,13 +260,12 @@ Program::~Program() {
     CloseHandle(info_.hProcess);
 }
 
-bool Program::running() const {
-    return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
-}
+bool Program::running() const { return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
 
 std::string Program::describe() const {
     DWORD code = 0;
-    if (!running()) return GetExitCodeProcess(info_.hProcess, &code) ? "ended with code " + std::to_string(code) : "not started";
+    if (!running())
+        return GetExitCodeProcess(info_.hProcess, &code) ? "ended with code " + std::to_string(code) : "not started";
     std::string text = "running, windows:";
     for (HWND window : windows()) {
         text += " [";
@@ -303,7 +309,7 @@ HWND Program::waitFor(const std::function<bool(HWND)>& match, DWORD milliseconds
     do {
         answerQuestion();
         for (HWND window : windows())
-            if (match(window)) found = window;
+            if (window != lastQuestion_ && match(window)) found = window;
         if (found) return found;
     } while (WaitForSingleObject(info_.hProcess, pollInterval) == WAIT_TIMEOUT && GetTickCount64() < deadline);
     return nullptr;
@@ -346,17 +352,19 @@ void Program::wheel(int notches) const {
 
 void Program::click(int x, int y, bool right) const { mouseClick(canvas(), x, y, right); }
 
-void Program::clickCell(int column, int day, bool right) const {
+void Program::clickCell(int column, int day, bool right, POINT inside) const {
+    // As few keys as show the whole row: Home, Page Down or End.
     const int top = 3 + rowPitch * (day - 1);
+    const int needed = top + boxRows - canvasRows;
     int scrolled = 0;
     key(VK_HOME);
     if (day > lastPageDownRow) {
         key(VK_END);
         scrolled = endOffset;
     } else {
-        for (; scrolled + pageStep <= top; scrolled += pageStep) key(VK_NEXT);
+        for (; scrolled < needed; scrolled += pageStep) key(VK_NEXT);
     }
-    click(3 + 248 * (column - 1) + 123, top - scrolled + 45, right);
+    click(3 + 248 * (column - 1) + inside.x, top - scrolled + inside.y, right);
 }
 
 Message Program::answer(int button) const {
@@ -390,6 +398,11 @@ bool Program::close() const {
 
 // ---------------------------------------------------------------------------
 
+bool scrollToTop(const Program& program) {
+    program.key(VK_HOME);
+    return program.settle();
+}
+
 namespace {
 
 // Which rows of a menu picture hold item texts: rows whose right end shows the
@@ -414,7 +427,8 @@ std::vector<bool> enabledTexts(const Picture& menu) {
                 const std::uint32_t p = menu.pixels[static_cast<std::size_t>(y * menu.width + x)];
                 if (p == background) continue;
                 ink = true;
-                darkest = std::min<int>(darkest, static_cast<int>(((p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF)) / 3));
+                darkest =
+                    std::min<int>(darkest, static_cast<int>(((p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF)) / 3));
             }
         }
         if (ink) {
@@ -504,7 +518,8 @@ bool makeNewPage(const Program& program, int month, int year, const PageColours*
 namespace {
 bool startFileCommand(const Program& program, int command, const std::wstring& caption, const std::wstring& path) {
     program.command(command);
-    HWND dialog = program.waitFor([&](HWND w) { return isFileDialog(w) && (caption.empty() || windowText(w) == caption); });
+    HWND dialog =
+        program.waitFor([&](HWND w) { return isFileDialog(w) && (caption.empty() || windowText(w) == caption); });
     if (!dialog) return false;
     chooseFile(dialog, path);
     return program.waitUntilGone(dialog);
@@ -523,12 +538,23 @@ bool startExport(const Program& program, const std::wstring& path) {
     return startFileCommand(program, commandExport, exportCaption, path);
 }
 
-std::string waitForNewFile(const std::wstring& path, const std::string& old) {
+FileStamp stampOf(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return {};
+    return {true, (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+            (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                data.ftLastWriteTime.dwLowDateTime};
+}
+
+std::string waitForNewFile(const std::wstring& path, const FileStamp& before) {
     std::string bytes;
     waitUntil([&] {
-        if (!fileExists(path)) return false;
+        const FileStamp now = stampOf(path);
+        if (!now.exists || now == before) return false;
+        // The program may still hold the file for a moment after putting it
+        // in place.
         bytes = readBytes(path);
-        return bytes != old;
+        return bytes.size() == now.size;
     });
     return bytes;
 }
@@ -547,47 +573,6 @@ bool chooseThrough(const Program& program, HWND dialog, int button, COLORREF col
     return program.waitUntilGone(chooser);
 }
 
-std::string readBytes(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void writeBytes(const std::wstring& path, const std::string& bytes) {
-    std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
 bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::wstring environmentValue(const wchar_t* name) {
-    const DWORD n = GetEnvironmentVariableW(name, nullptr, 0);
-    if (n == 0) return {};
-    std::wstring value(n, L'\0');
-    value.resize(GetEnvironmentVariableW(name, value.data(), n));
-    return value;
-}
-
-ScratchFolder::ScratchFolder(const std::wstring& label) {
-    wchar_t base[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, base);
-    static int serial = 0;
-    path_ = std::wstring(base) + L"zanor e2e " + label + L" " + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(++serial);
-    CreateDirectoryW(path_.c_str(), nullptr);
-}
-
-ScratchFolder::~ScratchFolder() {
-    WIN32_FIND_DATAW data;
-    HANDLE search = FindFirstFileW((path_ + L"\\*").c_str(), &data);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring file = path_ + L"\\" + data.cFileName;
-            SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileW(file.c_str());
-        } while (FindNextFileW(search, &data));
-        FindClose(search);
-    }
-    RemoveDirectoryW(path_.c_str());
-}
 
 }  // namespace e2e

@@ -10,6 +10,8 @@
 // waits a fixed time.
 #pragma once
 
+#include "tests/common/testfiles.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -30,13 +32,13 @@ bool waitUntil(const std::function<bool()>& condition, DWORD milliseconds = pati
 
 std::wstring windowText(HWND window);
 std::wstring windowClass(HWND window);
+// The text of a control as the control itself gives it (WM_GETTEXT): a combo
+// box's edit field, for one.
+std::wstring fieldText(HWND control);
 // The platform's message box: a dialog with a text control 0xFFFF.
 bool isMessageBox(HWND window);
 // The text of a message box, its lines joined by CR LF.
 std::wstring messageText(HWND box);
-// The platform's open and save dialogs, and their file-name field.
-bool isFileDialog(HWND window);
-HWND fileNameField(HWND dialog);
 // The platform's colour chooser, opened fully (red, green and blue fields).
 bool isColourChooser(HWND window);
 
@@ -80,9 +82,14 @@ struct Picture {
 };
 // The screen inside `area` (screen coordinates) as it is now.
 Picture screenPicture(const RECT& area);
-// A window's client area once two pictures in a row agree, so that what the
-// window's program has drawn has reached the screen.
+// A window's client area once two pictures in a row agree.
 Picture clientPicture(HWND window);
+// What another program draws reaches the screen in that program's own time:
+// these wait, with the usual limit, until the window's client area shows
+// what is wanted, and give the last picture (or colour) seen either way.
+Picture pictureShown(HWND window, const std::function<bool(const Picture&)>& wanted);
+COLORREF colourShown(HWND window, int x, int y, COLORREF wanted);
+bool allWhite(const Picture& picture);
 
 // ---------------------------------------------------------------------------
 // The program.
@@ -145,11 +152,11 @@ public:
     // Input, posted in order.
     void command(int id) const;  // a menu command
     void key(int virtualKey) const;
-    void wheel(int notches) const;  // > 0 away from the user
+    void wheel(int notches) const;                       // > 0 away from the user
     void click(int x, int y, bool right = false) const;  // canvas client pixels
     // Scrolls the page so that the cell shows (Home, then Page Down or End)
-    // and clicks its middle.
-    void clickCell(int column, int day, bool right = false) const;
+    // and clicks it, in its middle or at `inside` (pixels from its corner).
+    void clickCell(int column, int day, bool right = false, POINT inside = {123, 45}) const;
 
     // Waits for a message box, reads it and presses `button`.
     Message answer(int button) const;
@@ -181,6 +188,10 @@ namespace menu {
 constexpr int operations = 0;  // "Operaciones"
 constexpr int edit = 1;        // "Editar"
 }  // namespace menu
+
+// Scrolls the page to its top (Home), where canvas pixels are page pixels,
+// and waits until the program has done so.
+bool scrollToTop(const Program& program);
 
 // Reads, from the screen, which items of a menu-bar menu show enabled (true)
 // and which greyed: the menu is opened with the keyboard, as F10 and the
@@ -248,9 +259,19 @@ bool startSaving(const Program& program, const std::wstring& path);
 bool startOpening(const Program& program, const std::wstring& path);
 // "Fotocopia" to `path`; true when the dialog took it.
 bool startExport(const Program& program, const std::wstring& path);
-// Waits until a file other than `old` (an empty text: no file) lies at `path`
-// and returns its bytes; the program puts files in place whole.
-std::string waitForNewFile(const std::wstring& path, const std::string& old = {});
+// How a file stands: its size and its time of writing; nothing when absent.
+struct FileStamp {
+    bool exists = false;
+    unsigned long long size = 0;
+    unsigned long long written = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+FileStamp stampOf(const std::wstring& path);
+// Waits until the file at `path` no longer stands as `before` (taken before
+// the command that writes it) and returns its bytes. The program puts files
+// in place whole; the file is not opened before that, so that it is never
+// held open while the program replaces it.
+std::string waitForNewFile(const std::wstring& path, const FileStamp& before = {});
 
 // "Editar Texto y Colores" on a cell: switches the left button to editing and
 // clicks the cell; returns the text dialog.
@@ -258,25 +279,6 @@ HWND openTextDialog(const Program& program, int column, int day);
 // Presses a button that opens a colour chooser and chooses `colour` in it.
 bool chooseThrough(const Program& program, HWND dialog, int button, COLORREF colour);
 
-// Files.
-std::string readBytes(const std::wstring& path);
-void writeBytes(const std::wstring& path, const std::string& bytes);
 bool fileExists(const std::wstring& path);
-std::wstring environmentValue(const wchar_t* name);
-
-// A folder of its own under the temporary folder, with a blank in its name;
-// it goes, with the files it holds, when the owner does.
-class ScratchFolder {
-public:
-    explicit ScratchFolder(const std::wstring& label);
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
-    const std::wstring& path() const { return path_; }
-
-private:
-    std::wstring path_;
-};
 
 }  // namespace e2e

@@ -44,7 +44,7 @@ constexpr int textTolerance = 48;
 
 std::string where(int column, int day, const char* what, int x, int y, COLORREF found) {
     char text[160];
-    std::snprintf(text, sizeof text, "cell (%d, %d): %s at (%d, %d) is %06lX", column, day, what, x, y,
+    std::snprintf(text, sizeof text, "cell (%d, %d): %s at (%d, %d), colour %06lX", column, day, what, x, y,
                   static_cast<unsigned long>(found));
     return text;
 }
@@ -56,6 +56,34 @@ bool anyNear(const BitmapFile& page, int left, int top, int right, int bottom, C
         for (int x = left; x < right; ++x)
             if (similar(page.at(x, y), colour, textTolerance)) return true;
     return false;
+}
+
+std::vector<std::string> marginProblems(const BitmapFile& page, int firstMonth, int firstYear) {
+    std::vector<std::string> problems;
+    auto expectWhite = [&](int x, int y, int column, const char* what) {
+        if (page.at(x, y) != white) problems.push_back(where(column, 0, what, x, y, page.at(x, y)));
+    };
+    for (int y = 0; y < pageHeight; y += 29) {
+        for (int x : {0, 2, 994, 999}) expectWhite(x, y, 0, "page margin");
+        for (int column = 1; column < 4; ++column) {
+            const int gap = cellBox(column, 1).left + boxWidth;
+            expectWhite(gap, y, column, "gap between columns");
+            expectWhite(gap + 1, y, column, "gap between columns");
+        }
+    }
+    for (int column = 1; column <= 4; ++column) {
+        const MonthOfYear shown = columnMonth(firstMonth, firstYear, column);
+        const int days = daysInMonth(shown.year, shown.month);
+        const Box below = cellBox(column, days + 1);
+        for (int day = 1; day <= days; ++day)
+            for (int x : {5, 123, 240})
+                expectWhite(cellBox(column, day).left + x, cellBox(column, day).top + 90, column, "gap between days");
+        for (int y = below.top; y < pageHeight; y += 13)
+            for (int x : {0, 123, 245}) expectWhite(below.left + x, y, column, "below the month");
+        for (int x = 0; x < boxWidth; x += 7) expectWhite(below.left + x, pageHeight - 1, column, "page bottom");
+    }
+    for (int x = 0; x < pageWidth; x += 11) expectWhite(x, 0, 0, "page top");
+    return problems;
 }
 
 }  // namespace
@@ -89,9 +117,12 @@ BitmapFile::BitmapFile(const std::string& bytes) : bytes_(bytes) {
     bottomUp_ = height > 0;
     offset_ = le(bytes_, 10, 4);
     rowBytes_ = (static_cast<std::size_t>(width_) * 3 + 3) / 4 * 4;
-    if (le(bytes_, 28, 2) != 24 || le(bytes_, 30, 4) != 0) problem_ = "not 24-bit uncompressed";
-    else if (le(bytes_, 2, 4) != bytes_.size()) problem_ = "bfSize is not the file's size";
-    else if (offset_ + rowBytes_ * static_cast<std::size_t>(height_) > bytes_.size()) problem_ = "pixels missing";
+    if (le(bytes_, 28, 2) != 24 || le(bytes_, 30, 4) != 0)
+        problem_ = "not 24-bit uncompressed";
+    else if (le(bytes_, 2, 4) != bytes_.size())
+        problem_ = "bfSize is not the file's size";
+    else if (offset_ + rowBytes_ * static_cast<std::size_t>(height_) > bytes_.size())
+        problem_ = "pixels missing";
 }
 
 COLORREF BitmapFile::at(int x, int y) const {
@@ -101,11 +132,11 @@ COLORREF BitmapFile::at(int x, int y) const {
                static_cast<unsigned char>(bytes_[at]));
 }
 
-CellLook unselectedLook(const PageLook& page, bool sunday, COLORREF fill) {
+CellLook unselectedLook(const PageColours& page, bool sunday, COLORREF fill) {
     return {page.line, fill, sunday ? page.sunday : page.weekday, page.weekday, sunday ? page.weekday : page.sunday};
 }
 
-CellLook selectedLook(const PageLook& page, bool sunday) {
+CellLook selectedLook(const PageColours& page, bool sunday) {
     return {page.line, selectedFill, white, white, sunday ? page.sunday : page.weekday};
 }
 
@@ -132,38 +163,36 @@ std::vector<std::string> cellProblems(const BitmapFile& page, int column, int da
         problems.push_back(where(column, day, "no number ink", box.left + 2, box.top + 1, look.number));
     if (look.otherNumber != look.number &&
         anyNear(page, box.left + 2, box.top + 1, box.left + 22, box.top + 29, look.otherNumber))
-        problems.push_back(where(column, day, "number in the other colour", box.left + 2, box.top + 1,
-                                 look.otherNumber));
+        problems.push_back(
+            where(column, day, "number in the other colour", box.left + 2, box.top + 1, look.otherNumber));
     if (!anyNear(page, box.left + 93, box.top + 1, box.left + 153, box.top + 18, look.caption))
         problems.push_back(where(column, day, "no caption ink", box.left + 93, box.top + 1, look.caption));
     return problems;
 }
 
-std::vector<std::string> marginProblems(const BitmapFile& page, int firstMonth, int firstYear) {
-    std::vector<std::string> problems;
-    auto expectWhite = [&](int x, int y, int column, const char* what) {
-        if (page.at(x, y) != white) problems.push_back(where(column, 0, what, x, y, page.at(x, y)));
-    };
-    for (int y = 0; y < pageHeight; y += 29) {
-        for (int x : {0, 2, 994, 999}) expectWhite(x, y, 0, "page margin");
-        for (int column = 1; column < 4; ++column) {
-            const int gap = cellBox(column, 1).left + boxWidth;
-            expectWhite(gap, y, column, "gap between columns");
-            expectWhite(gap + 1, y, column, "gap between columns");
-        }
-    }
+std::vector<std::string> pageProblems(const BitmapFile& page, int firstMonth, int firstYear,
+                                      const PageColours& look) {
+    std::vector<std::string> problems = marginProblems(page, firstMonth, firstYear);
     for (int column = 1; column <= 4; ++column) {
         const MonthOfYear shown = columnMonth(firstMonth, firstYear, column);
-        const int days = daysInMonth(shown.year, shown.month);
-        const Box below = cellBox(column, days + 1);
-        for (int day = 1; day <= days; ++day)
-            for (int x : {5, 123, 240}) expectWhite(cellBox(column, day).left + x, cellBox(column, day).top + 90, column, "gap between days");
-        for (int y = below.top; y < pageHeight; y += 13)
-            for (int x : {0, 123, 245}) expectWhite(below.left + x, y, column, "below the month");
-        for (int x = 0; x < boxWidth; x += 7) expectWhite(below.left + x, pageHeight - 1, column, "page bottom");
+        for (int day = 1; day <= daysInMonth(shown.year, shown.month); ++day) {
+            const std::vector<std::string> cell =
+                cellProblems(page, column, day, unselectedLook(look, isSunday(shown.year, shown.month, day)));
+            problems.insert(problems.end(), cell.begin(), cell.end());
+        }
     }
-    for (int x = 0; x < pageWidth; x += 11) expectWhite(x, 0, 0, "page top");
     return problems;
+}
+
+int differencesFromPage(HWND canvas, const BitmapFile& page) {
+    int differences = -1;
+    pictureShown(canvas, [&](const Picture& shown) {
+        differences = 0;
+        for (int y = 0; y < shown.height; ++y)
+            for (int x = 0; x < shown.width; ++x) differences += shown.at(x, y) != page.at(x, y);
+        return differences == 0;
+    });
+    return differences;
 }
 
 InkBox inkBetween(const BitmapFile& page, int column, int day, COLORREF ink, int top, int bottom) {
@@ -203,6 +232,12 @@ std::vector<WorkRecord> workRecords(const std::string& bytes) {
                                      le16(r, 436), colourAt(r, 438), colourAt(r, 442)});
     }
     return records;
+}
+
+WorkRecord cellOf(const std::vector<WorkRecord>& records, int column, int day) {
+    for (const WorkRecord& r : records)
+        if (r.column == column && r.day == day) return r;
+    return WorkRecord{};
 }
 
 bool isDefaultCell(const WorkRecord& r) {

@@ -4,6 +4,8 @@
 // month lengths from the distance between two first days.
 #pragma once
 
+#include "driver.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -58,12 +60,6 @@ private:
     std::size_t rowBytes_ = 0;
 };
 
-// The colours of a page, as "Nuevo" sets them.
-struct PageLook {
-    COLORREF line;
-    COLORREF weekday;
-    COLORREF sunday;
-};
 // What one day cell must show: its border, its fill away from its texts, its
 // number, its caption, and the number colour that it must not show.
 struct CellLook {
@@ -73,13 +69,18 @@ struct CellLook {
     COLORREF caption;
     COLORREF otherNumber;
 };
-CellLook unselectedLook(const PageLook& page, bool sunday, COLORREF fill = white);
-CellLook selectedLook(const PageLook& page, bool sunday);
+CellLook unselectedLook(const PageColours& page, bool sunday, COLORREF fill = white);
+CellLook selectedLook(const PageColours& page, bool sunday);
 // Every way in which the picture of a cell differs from `look` (empty: none).
 std::vector<std::string> cellProblems(const BitmapFile& page, int column, int day, const CellLook& look);
-// Pixels of the page where no cell lies (margins, below short months) that
-// are not white.
-std::vector<std::string> marginProblems(const BitmapFile& page, int firstMonth, int firstYear);
+// Every cell of a page as a new page shows it (unedited, unselected), and
+// the pixels where no cell lies (margins, below short months), which are
+// white.
+std::vector<std::string> pageProblems(const BitmapFile& page, int firstMonth, int firstYear, const PageColours& look);
+
+// How many pixels of the canvas, with the page scrolled to its top, differ
+// from the page, once they come to agree or the wait is over.
+int differencesFromPage(HWND canvas, const BitmapFile& page);
 
 // The ink of a cell's free text: the pixels in its text area that are near
 // `ink` (what smoothing leaves of the text colour), as a bounding box in page
@@ -118,6 +119,8 @@ constexpr std::size_t workRecordSize = 446;
 // The records of a work file; empty when its length is no whole number of
 // records.
 std::vector<WorkRecord> workRecords(const std::string& bytes);
+// The record of a cell; one of column 0 when the file has none.
+WorkRecord cellOf(const std::vector<WorkRecord>& records, int column, int day);
 // A cell as "Borrar" or a new page leaves it.
 bool isDefaultCell(const WorkRecord& record);
 
