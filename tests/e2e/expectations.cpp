@@ -184,15 +184,24 @@ std::vector<std::string> pageProblems(const BitmapFile& page, int firstMonth, in
     return problems;
 }
 
-int differencesFromPage(HWND canvas, const BitmapFile& page) {
+int differencesFromPage(HWND canvas, const BitmapFile& page, int offset) {
     int differences = -1;
     pictureShown(canvas, [&](const Picture& shown) {
         differences = 0;
-        for (int y = 0; y < shown.height; ++y)
-            for (int x = 0; x < shown.width; ++x) differences += shown.at(x, y) != page.at(x, y);
+        for (int y = 0; y < shown.height; ++y) {
+            const int row = y + offset;
+            for (int x = 0; x < shown.width; ++x)
+                differences += shown.at(x, y) != (row >= 0 && row < pageHeight ? page.at(x, row) : white);
+        }
         return differences == 0;
     });
     return differences;
+}
+
+int homeOffset() {
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    return 92 * (std::min<int>(today.wDay, 26) - 1);
 }
 
 InkBox inkBetween(const BitmapFile& page, int column, int day, COLORREF ink, int top, int bottom) {

@@ -78,9 +78,13 @@ std::vector<std::string> cellProblems(const BitmapFile& page, int column, int da
 // white.
 std::vector<std::string> pageProblems(const BitmapFile& page, int firstMonth, int firstYear, const PageColours& look);
 
-// How many pixels of the canvas, with the page scrolled to its top, differ
-// from the page, once they come to agree or the wait is over.
-int differencesFromPage(HWND canvas, const BitmapFile& page);
+// How many pixels of the canvas differ from the page shown `offset` pixels
+// scrolled (the canvas's row y shows the page's row y + offset, white where
+// the page is not), once they come to agree or the wait is over.
+int differencesFromPage(HWND canvas, const BitmapFile& page, int offset = 0);
+// How far the page is scrolled after a work file has been opened: to
+// today's row, or to the 26th's from the 27th on.
+int homeOffset();
 
 // The ink of a cell's free text: the pixels in its text area that are near
 // `ink` (what smoothing leaves of the text colour), as a bounding box in page

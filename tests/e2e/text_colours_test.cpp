@@ -81,6 +81,8 @@ TEST_F(TextAndColours, TheTextDialogSetsTextFaceSizeStylesAlignmentsAndColours) 
     const int alignments[] = {textDialog::alignLeft, textDialog::alignRight, textDialog::alignCentre,
                               textDialog::alignJustified};
     for (int i = 0; i < 4; ++i) writeCell(program, 2, i + 1, twoLines, L"DejaVu Sans Mono", alignments[i]);
+    // A text longer than a cell holds is cut to its first 273 characters.
+    writeCell(program, 1, 3, std::wstring(300, L'x'), L"DejaVu Sans", textDialog::alignLeft);
 
     const std::vector<WorkRecord> cells = saved(L"texto.ZANOR");
     const WorkRecord edited = cellOf(cells, 1, 2);
@@ -93,6 +95,7 @@ TEST_F(TextAndColours, TheTextDialogSetsTextFaceSizeStylesAlignmentsAndColours) 
     EXPECT_EQ(edited.back, yellow);
     EXPECT_EQ(edited.ink, darkRed);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(cellOf(cells, 2, i + 1).alignment, 131 + i);
+    EXPECT_EQ(cellOf(cells, 1, 3).text, std::string(273, 'x'));
 
     const BitmapFile page = exported(L"texto.bmp");
     ASSERT_EQ(page.problem(), "");

@@ -84,6 +84,8 @@ TEST_F(WorkFiles, AbrirFicheroAndTheCommandLineOpenTheSamePage) {
         Program other;
         ASSERT_TRUE(startOpening(other, path));
         ASSERT_TRUE(other.settle()) << other.describe();
+        // The opened page shows at today's row.
+        EXPECT_EQ(differencesFromPage(other.canvas(), BitmapFile(page), homeOffset()), 0);
         EXPECT_TRUE(exportPage(other, L"abierto.bmp") == page);
         EXPECT_TRUE(other.close());
     }
