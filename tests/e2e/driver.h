@@ -32,9 +32,6 @@ bool waitUntil(const std::function<bool()>& condition, DWORD milliseconds = pati
 
 std::wstring windowText(HWND window);
 std::wstring windowClass(HWND window);
-// The text of a control as the control itself gives it (WM_GETTEXT): a combo
-// box's edit field, for one.
-std::wstring fieldText(HWND control);
 // The platform's message box: a dialog with a text control 0xFFFF.
 bool isMessageBox(HWND window);
 // The text of a message box, its lines joined by CR LF.
@@ -45,6 +42,9 @@ bool isColourChooser(HWND window);
 // ---------------------------------------------------------------------------
 // Controls of another program's dialog, used as a user would use them.
 
+// The text of a control as the control itself gives it (WM_GETTEXT): a combo
+// box's edit field, for one.
+std::wstring fieldText(HWND control);
 // Clicks a button, check box or radio button (BM_CLICK, posted).
 void press(HWND dialog, int id);
 // Replaces the text of an edit field or a combo box's edit field.
