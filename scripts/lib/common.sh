@@ -182,6 +182,32 @@ configure_prefix() {
     touch "$marker"
 }
 
+# pristine_prefix DIR: a prefix made once with the tests' settings and then
+# only copied, never used; made again when the Wine version changes.
+pristine_prefix() {
+    local dir="$1" version
+    version="$(wine --version 2>/dev/null || true)"
+    if [ -f "$dir/.zanor-wine-version" ] && [ "$(cat "$dir/.zanor-wine-version")" = "$version" ]; then
+        return 0
+    fi
+    rm -rf "$dir"
+    local used="$WINEPREFIX" made=no
+    WINEPREFIX="$dir"
+    ensure_prefix && configure_prefix && made=yes
+    wineserver -k -w >/dev/null 2>&1 || true
+    WINEPREFIX="$used"
+    [ "$made" = yes ] || return 1
+    printf '%s\n' "$version" >"$dir/.zanor-wine-version"
+}
+
+# copy_prefix FROM TO: TO becomes a copy of the prefix FROM, whose server must
+# not run. Debian's Wine names the private folder of a prefix's server in
+# the file "wineserver"; the copy makes its own.
+copy_prefix() {
+    WINEPREFIX="$2" wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$2" && cp -a "$1" "$2" && rm -f "$2/wineserver"
+}
+
 # Starts Wine's own services (services.exe, plugplay, ...) with their output
 # going nowhere. Whichever Wine process comes first starts them, and they keep
 # its output open for as long as the server lives: left to the first test,

@@ -2,6 +2,8 @@
 // process, and starting the real program and finding its windows.
 #pragma once
 
+#include "tests/common/testfiles.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -45,8 +47,6 @@ public:
     std::wstring text() const;
 };
 
-// The path of a file beside the test program.
-std::wstring besideTests(const std::wstring& name);
 
 // What a started program's association question gets: the program asks it
 // (caption "...") before its main window whenever ".ZANOR" is not registered.
@@ -89,31 +89,3 @@ private:
 };
 
 std::wstring windowText(HWND window);
-
-// A folder of its own under the temporary folder; it goes, with the files it
-// holds (read-only ones too), when the owner does.
-class ScratchFolder {
-public:
-    explicit ScratchFolder(const std::wstring& label = L"pruebas");
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
-    const std::wstring& path() const { return path_; }
-    // The names of the files in the folder.
-    std::vector<std::wstring> names() const { return namesIn(path_); }
-    static std::vector<std::wstring> namesIn(const std::wstring& folder);
-
-private:
-    std::wstring path_;
-};
-
-std::string readBytes(const std::wstring& path);
-void writeBytes(const std::wstring& path, const std::string& bytes);
-// The value of an environment variable (the test script passes the mounted
-// folders this way), or nothing.
-std::wstring environmentValue(const wchar_t* name);
-
-// The platform's open and save dialogs, and their file-name field.
-bool isFileDialog(HWND window);
-HWND fileNameField(HWND dialog);
