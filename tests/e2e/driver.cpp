@@ -292,10 +292,13 @@ std::vector<HWND> Program::windows() const {
     return search.found;
 }
 
+bool Program::isQuestionToAnswer(HWND window) const {
+    return question_ != Question::leave && isMessageBox(window) && windowText(window) == L"...";
+}
+
 void Program::answerQuestion() const {
-    if (question_ == Question::leave) return;
     for (HWND window : windows()) {
-        if (window == lastQuestion_ || !isMessageBox(window) || windowText(window) != L"...") continue;
+        if (window == lastQuestion_ || !isQuestionToAnswer(window)) continue;
         // The program waits in its question until it is answered.
         lastQuestion_ = window;
         ++questionsSeen_;
@@ -308,8 +311,10 @@ HWND Program::waitFor(const std::function<bool(HWND)>& match, DWORD milliseconds
     const ULONGLONG deadline = GetTickCount64() + milliseconds;
     do {
         answerQuestion();
+        // A question that showed after answerQuestion looked is answered on
+        // the next turn, never taken for what is waited for.
         for (HWND window : windows())
-            if (window != lastQuestion_ && match(window)) found = window;
+            if (window != lastQuestion_ && !isQuestionToAnswer(window) && match(window)) found = window;
         if (found) return found;
     } while (WaitForSingleObject(info_.hProcess, pollInterval) == WAIT_TIMEOUT && GetTickCount64() < deadline);
     return nullptr;

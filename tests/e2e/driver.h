@@ -171,6 +171,7 @@ public:
 
 private:
     void start(const std::wstring& line);
+    bool isQuestionToAnswer(HWND window) const;
     void answerQuestion() const;
 
     PROCESS_INFORMATION info_{};
