@@ -73,10 +73,30 @@ struct LaidLine {
     std::wstring text;
     int slot;  // line number from 0: the line starts slot line heights down
     int x;
-    int extra;
-    int spaces;
-    bool justified;
+    std::vector<INT> advances;  // of each character, for a stretched line; else empty
 };
+
+// The advance of each character of a line stretched by `extra` pixels spread
+// over its blanks, the first blanks taking one pixel more where it does not
+// divide evenly. The blanks are widened by hand rather than through
+// SetTextJustification, which widens the font's break character: that is not
+// the blank in every face (Wine gives "!" for the Liberation faces, which
+// stand in for "Times New Roman" and "Arial"), and the line would not stretch.
+std::vector<INT> stretchedAdvances(HDC dc, const std::wstring& line, int extra, int spaces) {
+    const int n = static_cast<int>(line.size());
+    std::vector<INT> advances(line.size());
+    SIZE size{};
+    if (!GetTextExtentExPointW(dc, line.data(), n, 0, nullptr, advances.data(), &size)) return {};
+    // Partial extents to advances.
+    for (int i = n - 1; i > 0; --i) advances[i] -= advances[i - 1];
+    int left = extra % spaces;
+    for (int i = 0; i < n; ++i) {
+        if (line[i] != L' ') continue;
+        advances[i] += extra / spaces + (left > 0 ? 1 : 0);
+        --left;
+    }
+    return advances;
+}
 
 struct LaidText {
     std::vector<LaidLine> lines;
@@ -96,10 +116,9 @@ LaidText layOutText(HDC dc, std::string_view text, int alignment, int w) {
     laid.lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
     for (int i = 0; i < lineSlots; ++i) {
         const LinePlacement& p = placements[i];
-        // Justification is only set on lines that have a width, so an empty
-        // line leaves nothing behind in the device context.
         if (lines[i].empty()) continue;
-        laid.lines.push_back({measure.widen(lines[i]), i, p.x, p.extra, p.spaces, p.justified});
+        LaidLine& line = laid.lines.emplace_back(LaidLine{measure.widen(lines[i]), i, p.x, {}});
+        if (p.justified && p.extra > 0 && p.spaces > 0) line.advances = stretchedAdvances(dc, line.text, p.extra, p.spaces);
     }
     return laid;
 }
@@ -107,9 +126,10 @@ LaidText layOutText(HDC dc, std::string_view text, int alignment, int w) {
 // Draws a laid-out text with its font already selected and its colour set.
 void drawLaidText(HDC dc, const LaidText& laid, int x, int y) {
     for (const LaidLine& line : laid.lines) {
-        if (line.justified) SetTextJustification(dc, line.extra, line.spaces);
-        TextOutW(dc, x + line.x, y + line.slot * laid.lineHeight, line.text.data(), static_cast<int>(line.text.size()));
-        if (line.justified) SetTextJustification(dc, 0, 0);
+        const int lineY = y + line.slot * laid.lineHeight;
+        const UINT n = static_cast<UINT>(line.text.size());
+        if (line.advances.empty()) TextOutW(dc, x + line.x, lineY, line.text.data(), static_cast<int>(n));
+        else ExtTextOutW(dc, x + line.x, lineY, 0, nullptr, line.text.data(), n, line.advances.data());
     }
 }
 

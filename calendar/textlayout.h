@@ -41,7 +41,7 @@ struct LinePlacement {
     int x;            // offset from the box's left edge
     int extra;        // pixels to spread over the spaces (justified lines)
     int spaces;       // number of spaces in the line
-    bool justified;   // SetTextJustification applies to this line
+    bool justified;   // the line is stretched by `extra` over its spaces
 };
 
 // The placement of every line for one of the four alignments (131..134);

@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -50,6 +52,38 @@ protected:
         for (int y = top; y < bottom; ++y)
             for (int x = left; x < right; ++x) n += blueInk(at(x, y));
         return n;
+    }
+
+    // Blue 12-point text in cell (1, 1) of March 2024, in the default face.
+    void writeLongText(int alignment) {
+        DayCell& cell = cellAt(1, 1);
+        assignField(cell.text, "uno dos tres cuatro cinco seis siete ocho nueve diez once doce trece catorce");
+        cell.alignment = static_cast<int16_t>(alignment);
+        cell.fontColour = 0xFF0000;
+        cell.fontSize = 12;
+        draw(3, 2024);
+    }
+
+    // The rightmost blue ink of each line of cell (1, 1)'s text, the lines
+    // found as bands of rows with blue ink.
+    static std::vector<int> lineRightEdges() {
+        int lastRow = -10;
+        int bandRight = -1;
+        std::vector<int> rights;
+        for (int y = 3 + 26; y < 3 + 90; ++y) {
+            int right = -1;
+            for (int x = 3; x < 249; ++x)
+                if (blueInk(at(x, y))) right = x;
+            if (right < 0) continue;
+            if (y != lastRow + 1) {
+                if (bandRight >= 0) rights.push_back(bandRight);
+                bandRight = -1;
+            }
+            bandRight = std::max(bandRight, right);
+            lastRow = y;
+        }
+        if (bandRight >= 0) rights.push_back(bandRight);
+        return rights;
     }
 
     // How many pixels of the colour lie in the rectangle.
@@ -161,29 +195,8 @@ TEST_F(PageTest, TheSelectedCellIsDarkBlueWithWhiteLettersAndNoText) {
 }
 
 TEST_F(PageTest, CellTextIsDrawnInItsColourAndRightAlignedLinesEndTogether) {
-    DayCell& cell = cellAt(1, 1);
-    assignField(cell.text, "uno dos tres cuatro cinco seis siete ocho nueve diez once doce trece catorce");
-    cell.alignment = alignRight;
-    cell.fontColour = 0xFF0000;
-    cell.fontSize = 12;
-    draw(3, 2024);
-    // The lines of the text, found as bands of blue rows.
-    int lastRow = -10;
-    int bandRight = -1;
-    std::vector<int> rights;
-    for (int y = 3 + 26; y < 3 + 90; ++y) {
-        int right = -1;
-        for (int x = 3; x < 249; ++x)
-            if (blueInk(at(x, y))) right = x;
-        if (right < 0) continue;
-        if (y != lastRow + 1) {
-            if (bandRight >= 0) rights.push_back(bandRight);
-            bandRight = -1;
-        }
-        bandRight = std::max(bandRight, right);
-        lastRow = y;
-    }
-    if (bandRight >= 0) rights.push_back(bandRight);
+    writeLongText(alignRight);
+    const std::vector<int> rights = lineRightEdges();
     ASSERT_GE(rights.size(), 2u);
     // Every line's advance ends at x + 2 + 241 (column 246, exclusive). The ink
     // of the last letter stops a little before that: under Wine, extents of
@@ -192,6 +205,27 @@ TEST_F(PageTest, CellTextIsDrawnInItsColourAndRightAlignedLinesEndTogether) {
         EXPECT_LE(right, 245);
         EXPECT_GE(right, 245 - 8);
     }
+}
+
+TEST_F(PageTest, JustifiedLinesAreStretchedToTheWidestInTheDefaultFace) {
+    writeLongText(alignLeft);
+    const std::vector<int> left = lineRightEdges();
+    writeLongText(alignJustified);
+    const std::vector<int> justified = lineRightEdges();
+    ASSERT_GE(justified.size(), 3u);
+    ASSERT_EQ(justified.size(), left.size());
+    const int widest = *std::max_element(left.begin(), left.end());
+    // The last line is short and stays as it is; the others end with the
+    // widest (by their advances: the ink of a line's last letter may stop a
+    // few pixels short of it), which is at least one of them stretched.
+    EXPECT_EQ(justified.back(), left.back());
+    bool stretched = false;
+    for (size_t i = 0; i + 1 < justified.size(); ++i) {
+        EXPECT_LE(justified[i], widest + 8) << "line " << i + 1;
+        EXPECT_GE(justified[i], widest - 8) << "line " << i + 1;
+        stretched = stretched || justified[i] > left[i] + 2;
+    }
+    EXPECT_TRUE(stretched);
 }
 
 TEST_F(PageTest, AWordWiderThanTheBoxStaysInItsCell) {
