@@ -14,6 +14,9 @@ void deleteCommand(HWND window);
 void saveCommand(HWND window);
 // "Abrir fichero": opens a work file.
 void openCommand(HWND window);
+// Opens the work file at workFilePath, as "Abrir fichero" does once the file is
+// chosen: a missing file is told, a refused one leaves the page as it was.
+void openWorkFile();
 // "Fotocopia": exports the page as a bitmap file.
 void exportCommand(HWND window);
 // "Autor": shows the About dialog.

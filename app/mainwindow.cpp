@@ -1,7 +1,8 @@
 #include "app/mainwindow.h"
 
-#include "app/menubar.h"
 #include "app/commandline.h"
+#include "app/commands.h"
+#include "app/menubar.h"
 #include "calendar/canvas.h"
 #include "calendar/document.h"
 #include "calendar/monthlayout.h"
@@ -9,7 +10,6 @@
 #include "editing/textstate.h"
 #include "files/workfile.h"
 #include "platform/dialog.h"
-#include "platform/message.h"
 #include "platform/surface.h"
 
 #include <commctrl.h>
@@ -126,11 +126,5 @@ INT_PTR CALLBACK mainWindowCallback(HWND window, UINT message, WPARAM wParam, LP
 void openCommandLineFile(std::wstring_view tail) {
     if (tail.empty()) return;
     workFilePath = pathFromTail(tail);
-    if (!fileExists(workFilePath)) {
-        showMessage(L"Fichero de trabajo : \r\n" + workFilePath + L"\r\nNo Existe ...");
-        return;
-    }
-    if (!loadWorkFile()) return;
-    renewImagesAndView();
-    enablePageCommands();
+    openWorkFile();
 }

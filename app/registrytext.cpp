@@ -41,12 +41,19 @@ std::wstring defaultIconText(std::wstring_view programPath, std::int32_t iconInd
     return std::wstring(programPath) + L"," + std::to_wstring(iconIndex);
 }
 
-std::wstring_view stripBackslashes(std::wstring_view subKey) {
-    const std::size_t first = subKey.find_first_not_of(L'\\');
+namespace {
+
+// The text without `c` at either end.
+std::wstring_view trimmed(std::wstring_view text, wchar_t c) {
+    const std::size_t first = text.find_first_not_of(c);
     if (first == std::wstring_view::npos) return {};
-    const std::size_t last = subKey.find_last_not_of(L'\\');
-    return subKey.substr(first, last - first + 1);
+    const std::size_t last = text.find_last_not_of(c);
+    return text.substr(first, last - first + 1);
 }
+
+}  // namespace
+
+std::wstring_view stripBackslashes(std::wstring_view subKey) { return trimmed(subKey, L'\\'); }
 
 std::wstring joinKeyPath(std::wstring_view key, std::wstring_view subKey) {
     const std::wstring_view left = stripBackslashes(key);
@@ -56,12 +63,7 @@ std::wstring joinKeyPath(std::wstring_view key, std::wstring_view subKey) {
     return std::wstring(left) + L"\\" + std::wstring(right);
 }
 
-std::wstring_view trimSpaces(std::wstring_view text) {
-    const std::size_t first = text.find_first_not_of(L' ');
-    if (first == std::wstring_view::npos) return {};
-    const std::size_t last = text.find_last_not_of(L' ');
-    return text.substr(first, last - first + 1);
-}
+std::wstring_view trimSpaces(std::wstring_view text) { return trimmed(text, L' '); }
 
 bool isRegisteredCommand(std::wstring_view expandedCommand) {
     return !trimSpaces(expandedCommand).empty();

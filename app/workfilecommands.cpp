@@ -27,7 +27,10 @@ void saveCommand(HWND window) {
 void openCommand(HWND window) {
     workFilePath.clear();
     showWorkFileDialog(window, workFilePath, openMode);
-    if (workFilePath.empty()) return;
+    if (!workFilePath.empty()) openWorkFile();
+}
+
+void openWorkFile() {
     if (!fileExists(workFilePath)) {
         showMessage(L"Fichero de trabajo : \r\n" + workFilePath + L"\r\nNo Existe ...");
         return;

@@ -281,6 +281,21 @@ std::vector<CellPicture> layOutPage(HDC dc, int gap) {
 }
 
 // Draws, in page order, the cells whose drawing may touch rows top..bottom - 1.
+// Lays out the page in a pass of pageTexts: what the pass does not use is let
+// go once it ends.
+std::vector<CellPicture> layOutPagePass(HDC dc, int gap) {
+    pageTexts.beginPass();
+    std::vector<CellPicture> picture;
+    {
+        // The page's fonts are selected in turn to be measured; the one
+        // selected before is back before any of them can be let go.
+        const SelectGuard keepFont(dc, GetCurrentObject(dc, OBJ_FONT));
+        picture = layOutPage(dc, gap);
+    }
+    pageTexts.endPass();
+    return picture;
+}
+
 void drawCells(HDC dc, const std::vector<CellPicture>& picture, int top, int bottom) {
     prepareTextDrawing(dc);
     const SelectGuard keepFont(dc, GetCurrentObject(dc, OBJ_FONT));
@@ -305,7 +320,7 @@ void drawCells(HDC dc, const std::vector<CellPicture>& picture, int top, int bot
 struct DrawnPage {
     DocumentSnapshot document;
     bool laidOut = false;
-    const Image* image = nullptr;  // null: the image holds what others drew
+    bool ours = false;  // false: the image holds what others drew
     unsigned imageSerial = 0;
     std::vector<CellPicture> cells;
     std::vector<bool> rowDrawn;
@@ -317,20 +332,20 @@ constexpr UINT_PTR idleDrawingTimer = 0x2A0E;
 constexpr int idleRows = 5 * rowPitch;
 
 // True while the rows that are not drawn yet are the renderer's to draw.
-bool rowsAreOurs() { return drawnPage.image == &pageBitmap && drawnPage.imageSerial == pageBitmap.serial(); }
+bool rowsAreOurs() { return drawnPage.ours && drawnPage.imageSerial == pageBitmap.serial(); }
 
 bool pageIsCurrent() { return drawnPage.laidOut && rowsAreOurs() && documentMatches(drawnPage.document); }
 
 void forgetDrawnPage() {
     drawnPage.laidOut = false;
-    drawnPage.image = nullptr;
+    drawnPage.ours = false;
     drawnPage.cells.clear();
 }
 
 // Nothing is drawn in pageBitmap yet, and there are no cells to draw.
 void startBlankPage() {
     forgetDrawnPage();
-    drawnPage.image = &pageBitmap;
+    drawnPage.ours = true;
     drawnPage.imageSerial = pageBitmap.serial();
     drawnPage.rowDrawn.assign(static_cast<size_t>(pageBitmap.height()), false);
 }
@@ -339,12 +354,7 @@ void startBlankPage() {
 void layOutDrawnPage() {
     startBlankPage();
     HDC dc = pageBitmap.dc();
-    pageTexts.beginPass();
-    if (dc && pageExists()) {
-        const SelectGuard keepFont(dc, GetCurrentObject(dc, OBJ_FONT));
-        drawnPage.cells = layOutPage(dc, cellGap);
-    }
-    pageTexts.endPass();
+    if (dc && pageExists()) drawnPage.cells = layOutPagePass(dc, cellGap);
     drawnPage.document = takeSnapshot();
     drawnPage.laidOut = true;
 }
@@ -459,15 +469,10 @@ void drawPage(Image& target, int gap) {
     HDC dc = target.dc();
     // Without a month and a year there is no page to draw.
     if (!dc || !pageExists()) return;
-    if (&target == &pageBitmap) forgetDrawnPage();
-    pageTexts.beginPass();
-    {
-        // The page's fonts are selected in turn; the one selected before is
-        // back before any of them can be let go.
-        const SelectGuard keepFont(dc, GetCurrentObject(dc, OBJ_FONT));
-        drawCells(dc, layOutPage(dc, gap), INT_MIN, INT_MAX);
-    }
-    pageTexts.endPass();
+    // The pass lets go of layouts that the page drawn by refreshPage may
+    // still need: that page is laid out again at the next refresh.
+    forgetDrawnPage();
+    drawCells(dc, layOutPagePass(dc, gap), INT_MIN, INT_MAX);
 }
 
 bool completePage() {
