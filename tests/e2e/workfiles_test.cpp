@@ -102,12 +102,17 @@ TEST_F(WorkFiles, AbrirFicheroAndTheCommandLineOpenTheSamePage) {
 }
 
 TEST_F(WorkFiles, AMissingFileAndAFileOfTheWrongLengthAreRefusedAndChangeNothing) {
+    // A missing file in the folder, quoted, and one past MAX_PATH, unquoted:
+    // its path is told whole, never cut.
+    std::wstring overlong = L"C:\\";
+    while (overlong.size() < 400) overlong += L"carpeta muy larga\\";
+    overlong += L"fin.ZANOR";
     const std::wstring missing = folder / L"no existe.ZANOR";
-    {
-        Program started(L"\"" + missing + L"\"");
+    for (const auto& [path, tail] : {std::pair{missing, L"\"" + missing + L"\""}, std::pair{overlong, overlong}}) {
+        Program started(tail);
         const Message message = started.answer(IDOK);
         EXPECT_EQ(message.caption, messageCaption);
-        EXPECT_EQ(message.text, L"Fichero de trabajo : \r\n" + missing + L"\r\nNo Existe ...");
+        EXPECT_EQ(message.text, L"Fichero de trabajo : \r\n" + path + L"\r\nNo Existe ...");
         ASSERT_NE(started.window(), nullptr);
         EXPECT_TRUE(allWhite(pictureShown(started.canvas(), allWhite))) << "no page";
         EXPECT_TRUE(started.close());

@@ -244,37 +244,4 @@ TEST_F(Canvas, TheRightButtonCapturesTheColourUnderTheMouse) {
     });
 }
 
-TEST_F(Canvas, ACapturedColourIsAppliedToACellThroughTheTextDialog) {
-    runMainWindow([] {
-        makePage();
-        cellAt(1, 4).backColour = 0x3355AA;
-        refreshPage();
-        DialogDriver driver;
-        driver.expect(L"Color Captado", [](HWND d) { pressButton(d, 21004); });
-        rightClick(150, 3 + 92 * 3 + 80);
-        ASSERT_EQ(currentColour, 0x3355AA);
-
-        leftButtonMode = 2;
-        driver.expect(L"Propiedades Texto", [](HWND d) {
-            SendDlgItemMessageW(d, 10310, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Vacaciones"));
-            SendMessageW(d, WM_COMMAND, MAKEWPARAM(10230, STN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(d, 10230)));
-            pressButton(d, 10280);
-        });
-        leftClick(400, 3 + 92 + 40);  // (2, 2)
-        EXPECT_EQ(driver.pending(), 0);
-        EXPECT_EQ(cellAt(2, 2).backColour, 0x3355AA);
-        EXPECT_STREQ(cellAt(2, 2).text, "Vacaciones");
-        EXPECT_EQ(surfacePixel(canvas(), 480, 3 + 92 + 85), 0x3355AA);
-
-        // "Cancelar" leaves the cell and the picture as they were.
-        driver.expect(L"Propiedades Texto", [](HWND d) {
-            SendDlgItemMessageW(d, 10310, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"otra cosa"));
-            pressButton(d, 10270);
-        });
-        leftClick(400, 3 + 92 + 40);
-        EXPECT_STREQ(cellAt(2, 2).text, "Vacaciones");
-    });
-}
-
 }  // namespace

@@ -37,13 +37,6 @@ bool itemEnabled(int id) {
     return !(GetMenuState(GetMenu(mainWindow), static_cast<UINT>(id), MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
 }
 
-int selectedCells() {
-    int n = 0;
-    for (int c = 1; c <= 4; ++c)
-        for (int d = 1; d <= 31; ++d) n += cellAt(c, d).selected;
-    return n;
-}
-
 class EditCommands : public ::testing::Test {
 protected:
     void TearDown() override {
@@ -52,36 +45,6 @@ protected:
         currentColour = 0;
     }
 };
-
-TEST_F(EditCommands, PasteGivesWhatTheCopiedCellHoldsNow) {
-    runMainWindow([] {
-        makePage();
-        EXPECT_FALSE(itemEnabled(commandPaste));
-        select(1, 3);
-        command(commandCopy);
-        EXPECT_TRUE(itemEnabled(commandPaste));
-        EXPECT_EQ(selectionCount, 0);
-        EXPECT_EQ(selectedCells(), 0);
-        assignField(cellAt(1, 3).text, "cambiado despues");
-        cellAt(1, 3).backColour = 0x00CCFF;
-        select(2, 5);
-        command(commandPaste);
-        EXPECT_EQ(std::string(cellAt(2, 5).text), "cambiado despues");
-        EXPECT_EQ(cellAt(2, 5).backColour, 0x00CCFF);
-        EXPECT_EQ(cellAt(2, 5).day, 5);
-        EXPECT_EQ(pasteColumn, 2);
-        EXPECT_EQ(pasteDay, 5);
-        EXPECT_EQ(selectionCount, 0);
-        EXPECT_EQ(selectedCells(), 0);
-        // "Pegar" stays: the same cell pastes into a further one, and onto itself.
-        EXPECT_TRUE(itemEnabled(commandPaste));
-        select(1, 3);
-        command(commandPaste);
-        EXPECT_EQ(std::string(cellAt(1, 3).text), "cambiado despues");
-        EXPECT_EQ(selectedCells(), 0);
-        EXPECT_EQ(pageBitmap.pixel(100, 3 + 92 * 2 + 80), 0x00CCFF);
-    });
-}
 
 TEST_F(EditCommands, AfterANewPageTheCopiedPositionGivesADefaultCell) {
     runMainWindow([] {
@@ -100,45 +63,6 @@ TEST_F(EditCommands, AfterANewPageTheCopiedPositionGivesADefaultCell) {
         command(commandPaste);
         EXPECT_EQ(std::string(cellAt(1, 1).text), "");
         EXPECT_EQ(cellAt(1, 1).backColour, 0xFFFFFF);
-    });
-}
-
-TEST_F(EditCommands, DeleteResetsOnlyTheSelectedCell) {
-    runMainWindow([] {
-        makePage();
-        for (int day : {7, 8}) {
-            assignField(cellAt(2, day).text, "texto");
-            cellAt(2, day).bold = 1;
-            cellAt(2, day).alignment = alignJustified;
-        }
-        select(2, 7);
-        command(commandDelete);
-        EXPECT_EQ(std::string(cellAt(2, 7).text), "");
-        EXPECT_EQ(cellAt(2, 7).bold, 0);
-        EXPECT_EQ(cellAt(2, 7).alignment, alignLeft);
-        EXPECT_STREQ(cellAt(2, 7).fontName, "Times New Roman");
-        EXPECT_EQ(cellAt(2, 7).day, 7);
-        EXPECT_EQ(std::string(cellAt(2, 8).text), "texto");
-        EXPECT_EQ(selectionCount, 0);
-        EXPECT_EQ(selectedCells(), 0);
-    });
-}
-
-TEST_F(EditCommands, WithoutASelectionEachCommandSaysSo) {
-    runMainWindow([] {
-        makePage();
-        cellAt(1, 1).selected = 1;  // a stray mark is cleared all the same
-        MessageBoxAnswerer answer(IDOK);
-        command(commandDelete);
-        EXPECT_EQ(answer.text(), L"Tienes que seleccionar primero para poder borrar ...");
-        EXPECT_EQ(answer.caption(), L"Programador");
-        EXPECT_EQ(selectedCells(), 0);
-        command(commandCopy);
-        EXPECT_EQ(answer.text(), L"Tienes que seleccionar primero para poder copiar ...");
-        EXPECT_FALSE(itemEnabled(commandPaste));
-        command(commandPaste);
-        EXPECT_EQ(answer.text(), L"Tienes que seleccionar primero para poder pegar ...");
-        EXPECT_EQ(answer.count(), 3);
     });
 }
 
@@ -180,37 +104,6 @@ TEST_F(EditCommands, AboutAnimatesSevenFramesAndStartsAgainAtTheFirst) {
         command(commandAbout);
         busy = 0;
         EXPECT_EQ(opened, 2);
-    });
-}
-
-TEST_F(EditCommands, TheCaptureShowsTheColourUnderTheMouse) {
-    runMainWindow([] {
-        makePage();
-        cellAt(1, 2).backColour = 0xFF0000;  // blue
-        refreshPage();
-        DialogDriver driver;
-        std::wstring shown;
-        int32_t swatch = -2;
-        const auto read = [&](HWND d) {
-            shown = windowText(GetDlgItem(d, 21003));
-            swatch = surfacePixel(GetDlgItem(d, 21002), 100, 40);
-            EXPECT_TRUE(GetWindowLongPtrW(d, GWL_EXSTYLE) & WS_EX_TOPMOST);
-            RECT client{};
-            GetClientRect(d, &client);
-            EXPECT_EQ(client.right, 302);
-            EXPECT_EQ(client.bottom, 170);
-            pressButton(d, 21004);
-        };
-        driver.expect(L"Color Captado", read);
-        SendMessageW(canvasWindow(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(150, 3 + 92 + 80));
-        EXPECT_EQ(shown, L"&&H00FF0000");  // shown as &H00FF0000
-        EXPECT_EQ(swatch, 0xFF0000);
-        EXPECT_EQ(currentColour, 0xFF0000);
-        driver.expect(L"Color Captado", read);
-        SendMessageW(canvasWindow(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 50));  // a border
-        EXPECT_EQ(shown, L"&&H00000000");
-        EXPECT_EQ(currentColour, 0);
-        EXPECT_EQ(busy, 0);
     });
 }
 

@@ -80,7 +80,6 @@ void mouse(HWND dialog, UINT message, int x, int y) {
     SendMessageW(palette(dialog), message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
 }
 void leftClick(HWND dialog, int column, int row) { mouse(dialog, WM_LBUTTONDOWN, centreX(column), centreY(row)); }
-void rightClick(HWND dialog, int x, int y) { mouse(dialog, WM_RBUTTONDOWN, x, y); }
 void hover(HWND dialog, int column, int row) { mouse(dialog, WM_MOUSEMOVE, centreX(column), centreY(row)); }
 
 int countPixels(HWND surface, int32_t colour) {
@@ -306,24 +305,6 @@ TEST_F(Favourites, A129RecordFileLeavesOneBlackSlotThatIsStillAddressable) {
     EXPECT_EQ(reread->slots[0][0].colour, white);
 }
 
-TEST_F(Favourites, SalirAfterAChangeAnsweredNoKeepsTheOldFile) {
-    auto table = defaultTable();
-    table->slots[0][0].colour = green;
-    const std::string old = encodeFavourites(*table);
-    writeBytes(filePath(), old);
-    FavouritesRun run;
-    run.colours = {red};
-    run.answers = {IDNO};
-    run.run([](HWND dialog) {
-        leftClick(dialog, 7, 7);
-        pressButton(dialog, favouritesExitId);
-        EXPECT_FALSE(IsWindowVisible(dialog));  // ended: hidden until its loop returns
-    });
-    ASSERT_EQ(run.messages.size(), 1u);
-    EXPECT_EQ(run.messages[0], saveQuestion);
-    EXPECT_EQ(readBytes(filePath()), old);
-}
-
 TEST_F(Favourites, SalirAfterAChangeAnsweredYesRewritesTheFileSilently) {
     auto table = defaultTable();
     table->slots[0][0].colour = green;
@@ -350,68 +331,6 @@ TEST_F(Favourites, SalirWithoutAChangeAsksNothing) {
     });
     EXPECT_TRUE(run.messages.empty());
     EXPECT_FALSE(pathExists(filePath()));
-}
-
-TEST_F(Favourites, ReseteoAnsweredNoChangesNothingAndYesDeletesTheFileAndPicksWhite) {
-    auto table = defaultTable();
-    table->slots[0][0].colour = red;
-    const std::string old = encodeFavourites(*table);
-    writeBytes(filePath(), old);
-    // A read-only file is removed too.
-    SetFileAttributesW(filePath().c_str(), FILE_ATTRIBUTE_READONLY);
-    currentColour = 0x00123456;
-    FavouritesRun run;
-    run.colours = {green};
-    run.answers = {IDNO, IDYES};
-    run.run([&](HWND dialog) {
-        leftClick(dialog, 1, 1);
-        pressButton(dialog, favouritesResetId);
-        EXPECT_EQ(readBytes(filePath()), old);
-        EXPECT_EQ(currentColour, 0x00123456);
-        EXPECT_EQ(surfacePixel(palette(dialog), centreX(0), centreY(0)), red);
-        pressButton(dialog, favouritesResetId);
-        EXPECT_FALSE(pathExists(filePath()));
-        EXPECT_EQ(currentColour, white);
-        EXPECT_EQ(surfacePixel(palette(dialog), centreX(0), centreY(0)), white);
-        EXPECT_EQ(surfacePixel(selected(dialog), 3, 3), white);
-        EXPECT_GT(countPixels(selected(dialog), black), 30);
-        // The modified state is left as it was.
-        EXPECT_TRUE(archiveEnabled(dialog));
-    });
-    ASSERT_EQ(run.messages.size(), 3u);
-    EXPECT_EQ(run.messages[0], resetQuestion);
-    EXPECT_EQ(run.messages[1], resetQuestion);
-    EXPECT_EQ(run.messages[2], saveQuestion);
-    EXPECT_FALSE(pathExists(filePath()));
-}
-
-TEST_F(Favourites, ARightClickPicksTheColourUnderTheMouseAndDrawsTheCaption) {
-    auto table = defaultTable();
-    table->slots[2][3].colour = black;
-    table->slots[4][3].colour = red;
-    writeBytes(filePath(), encodeFavourites(*table));
-    currentColour = 0x00123456;
-    FavouritesRun run;
-    run.run([](HWND dialog) {
-        // The white gap between two swatches.
-        rightClick(dialog, 27, centreY(0));
-        EXPECT_EQ(currentColour, white);
-        EXPECT_EQ(surfacePixel(selected(dialog), 3, 3), white);
-        EXPECT_GT(countPixels(selected(dialog), black), 30);
-        // A black swatch: the caption in white on black.
-        rightClick(dialog, centreX(2), centreY(3));
-        EXPECT_EQ(currentColour, black);
-        EXPECT_EQ(surfacePixel(selected(dialog), 3, 3), black);
-        EXPECT_GT(countPixels(selected(dialog), white), 30);
-        // Any other colour: the caption in black.
-        rightClick(dialog, centreX(4), centreY(3));
-        EXPECT_EQ(currentColour, red);
-        EXPECT_EQ(surfacePixel(selected(dialog), 3, 3), red);
-        EXPECT_GT(countPixels(selected(dialog), black), 30);
-        EXPECT_EQ(countPixels(selected(dialog), white), 0);
-    });
-    EXPECT_TRUE(run.messages.empty());
-    EXPECT_EQ(currentColour, red);
 }
 
 TEST_F(Favourites, TheCaptionIsCentred) {

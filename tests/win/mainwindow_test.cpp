@@ -1,6 +1,5 @@
 // The main window as the program runs it: frame, size, place, the canvas and
-// its picture, the start values, closing, focus, and the work file named on
-// the command line.
+// its picture, the start values, closing and focus.
 #include "support.h"
 
 #include "app/mainwindow.h"
@@ -214,55 +213,3 @@ TEST(MainWindow, FocusReturnsToTheControlThatHadItAfterDeactivation) {
     });
 }
 
-TEST(CommandLine, AMissingFileIsReportedWithItsWholePathAndTheWindowStaysBlank) {
-    MessageBoxAnswerer answer(IDOK);
-    runMainWindow([] {});
-    // The test program's own command line has no tail: nothing was asked.
-    EXPECT_EQ(answer.count(), 0);
-
-    openCommandLineFile(L"\"C:\\no such folder\\mi calendario.ZANOR\"");
-    EXPECT_EQ(answer.count(), 1);
-    EXPECT_EQ(answer.caption(), L"Programador");
-    EXPECT_EQ(answer.text(), L"Fichero de trabajo : \r\nC:\\no such folder\\mi calendario.ZANOR\r\nNo Existe ...");
-    EXPECT_FALSE(cellTableExists());
-}
-
-TEST(CommandLine, ProgramStartedOnAMissingFileSaysSoOnceThenOpensWhite) {
-    const std::wstring path = L"C:\\carpeta con blancos\\no existe.ZANOR";
-    for (const std::wstring& tail : {L"\"" + path + L"\"", path}) {
-        RunningProgram program(tail);
-        HWND box = program.waitForWindow(L"Programador");
-        ASSERT_NE(box, nullptr) << "no message for the tail";
-        EXPECT_EQ(windowText(GetDlgItem(box, 0xFFFF)), L"Fichero de trabajo : \r\n" + path + L"\r\nNo Existe ...");
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        HWND window = program.waitForWindow(L"Tervalonde za-nor");
-        ASSERT_NE(window, nullptr);
-        EXPECT_EQ(program.waitForWindow(L"Programador", 0), nullptr);
-        PostMessageW(window, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(program.waitForExit());
-    }
-}
-
-TEST(CommandLine, AnOverlongPathIsNeverCut) {
-    std::wstring path = L"C:\\";
-    while (path.size() < 400) path += L"carpeta muy larga\\";
-    path += L"fin.ZANOR";
-    RunningProgram program(path);
-    HWND box = program.waitForWindow(L"Programador");
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(windowText(GetDlgItem(box, 0xFFFF)), L"Fichero de trabajo : \r\n" + path + L"\r\nNo Existe ...");
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    HWND window = program.waitForWindow(L"Tervalonde za-nor");
-    ASSERT_NE(window, nullptr);
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(program.waitForExit());
-}
-
-TEST(CommandLine, WithoutATailTheWindowOpensAtOnce) {
-    RunningProgram program(L"");
-    HWND window = program.waitForWindow(L"Tervalonde za-nor");
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(program.waitForWindow(L"Programador", 0), nullptr);
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(program.waitForExit());
-}

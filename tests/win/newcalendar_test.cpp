@@ -115,38 +115,6 @@ TEST_F(NewCalendar, TheDialogHasItsPlaceSizeListsAndEmptyFields) {
     });
 }
 
-TEST_F(NewCalendar, AcceptNeedsAMonthAndAYearThenDrawsTheFourMonths) {
-    runMainWindow([] {
-        MessageBoxAnswerer answer(IDOK);
-        DialogDriver driver;
-        driver.expect(dialogCaption, [&](HWND d) {
-            pressButton(d, acceptButton);
-            EXPECT_EQ(answer.count(), 1);
-            EXPECT_EQ(answer.caption(), L"Programador");
-            EXPECT_EQ(answer.text(), L"Elige mes y año ..");
-            EXPECT_TRUE(IsWindowVisible(d));
-            pickListItem(d, monthList, 2);
-            pickListItem(d, yearList, 24);
-            EXPECT_EQ(firstMonth, 3);
-            EXPECT_EQ(firstYear, 2024);
-            pressButton(d, acceptButton);
-        });
-        chooseNew();
-        EXPECT_EQ(driver.pending(), 0);
-        // March, April, May and June 2024.
-        EXPECT_EQ(cellAt(1, 31).day, 31);
-        EXPECT_EQ(cellAt(2, 30).day, 30);
-        EXPECT_EQ(cellAt(2, 31).day, 0);
-        EXPECT_EQ(cellAt(3, 31).day, 31);
-        EXPECT_EQ(cellAt(4, 31).day, 0);
-        EXPECT_EQ(pageBitmap.pixel(3, 45), 0x000000);
-        EXPECT_EQ(surfacePixel(canvasWindow(), 3, 45), viewBitmap.pixel(3, 45));
-        EXPECT_EQ(viewBitmap.pixel(3, 45 - viewY), pageBitmap.pixel(3, 45));
-        for (int id : {commandExport, commandSave, commandCopy, commandDelete}) EXPECT_TRUE(itemEnabled(id)) << id;
-        EXPECT_FALSE(itemEnabled(commandPaste));
-    });
-}
-
 TEST_F(NewCalendar, TheLastMonthAndYearOfTheLists) {
     runMainWindow([] {
         DialogDriver driver;

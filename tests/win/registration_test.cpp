@@ -98,12 +98,6 @@ std::vector<BYTE> stringBytes(const std::wstring& text) {
     return bytes;
 }
 
-std::wstring testProgramPath() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return path;
-}
-
 std::wstring environmentValue(const wchar_t* name) {
     wchar_t value[1024] = {};
     GetEnvironmentVariableW(name, value, 1024);
@@ -149,35 +143,6 @@ TEST_F(Registration, WithoutAnyKeyTheQuestionIsAskedAndNoWritesNothing) {
               L"Si no acepta, puede mover la carpeta con el programa a una ubicaci\u00f3n mejor para registrar ...");
     EXPECT_TRUE(yesAndNoOnly);
     EXPECT_FALSE(anyKeyWritten());
-}
-
-TEST_F(Registration, YesWritesTheThreeValuesForTheUserAndTheNextCheckDoesNotAsk) {
-    MessageBoxAnswerer answer(IDYES);
-    registrationCheck();
-    ASSERT_EQ(answer.count(), 1);
-    EXPECT_EQ(answer.caption(), L"...");
-
-    const std::wstring program = testProgramPath();
-    const std::wstring classes = std::wstring(userClasses) + L"\\";
-    const RawValue type = rawValue(HKEY_CURRENT_USER, classes + L".ZANOR");
-    const RawValue icon = rawValue(HKEY_CURRENT_USER, classes + L"ZANOR-files\\DefaultIcon");
-    const RawValue command = rawValue(HKEY_CURRENT_USER, classes + L"ZANOR-files\\Shell\\Open\\Command");
-    ASSERT_TRUE(type.found && icon.found && command.found);
-    EXPECT_EQ(type.type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(icon.type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(command.type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(type.bytes, stringBytes(L"ZANOR-files"));
-    EXPECT_EQ(icon.bytes, stringBytes(program + L",0"));
-    // The path as the system reports it, in quotes, and the file in quotes.
-    EXPECT_EQ(command.bytes, stringBytes(L"\"" + program + L"\" \"%1\""));
-    EXPECT_EQ(program.find(L"\\\\"), std::wstring::npos) << "the test program's own path has no doubled backslash";
-    // Nothing under the machine's classes.
-    EXPECT_FALSE(keyExists(HKEY_LOCAL_MACHINE, L"Software\\Classes\\.ZANOR"));
-    EXPECT_FALSE(keyExists(HKEY_LOCAL_MACHINE, L"Software\\Classes\\ZANOR-files"));
-
-    EXPECT_EQ(queryOpenCommand(L".ZANOR"), L"\"" + program + L"\" \"%1\"");
-    registrationCheck();
-    EXPECT_EQ(answer.count(), 1);
 }
 
 TEST_F(Registration, ARegistrationOnlyUnderClassesRootCounts) {
@@ -301,16 +266,6 @@ TEST_F(Registration, SetRegistryValueStoresAStringWithItsZeroAndReportsFailure) 
                                   L"", L"valor"));
 }
 
-TEST_F(Registration, StartedProgramsGetTheQuestionAnsweredNoUnlessTheTestKeepsIt) {
-    RunningProgram program(L"");
-    HWND window = program.waitForWindow(L"Tervalonde za-nor");
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(program.associationQuestionsAnswered(), 1);
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(program.waitForExit());
-    EXPECT_FALSE(anyKeyWritten());
-}
-
 // A copy of the program in a folder with blanks, removed at the end.
 struct ProgramCopy {
     std::wstring folder = besideTests(L"carpeta con blancos");
@@ -324,52 +279,5 @@ struct ProgramCopy {
         RemoveDirectoryW(folder.c_str());
     }
 };
-
-TEST_F(Registration, TheProgramAsksBeforeItsWindowAndItsRegisteredCommandOpensFilesWithBlanks) {
-    const ProgramCopy copy;
-    {
-        RunningProgram program(WholeCommandLine{L"\"" + copy.path + L"\""}, AssociationQuestion::leave);
-        HWND question = program.waitForWindow(L"...");
-        ASSERT_NE(question, nullptr);
-        EXPECT_EQ(windowText(GetDlgItem(question, 0xFFFF)), registrationQuestionText());
-        EXPECT_EQ(program.waitForWindow(L"Tervalonde za-nor", 0), nullptr);
-        PostMessageW(question, WM_COMMAND, IDYES, 0);
-        HWND window = program.waitForWindow(L"Tervalonde za-nor");
-        ASSERT_NE(window, nullptr);
-        PostMessageW(window, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(program.waitForExit());
-    }
-    const std::wstring command = L"\"" + copy.path + L"\" \"%1\"";
-    EXPECT_EQ(rawValue(HKEY_CURRENT_USER, L"Software\\Classes\\ZANOR-files\\Shell\\Open\\Command").bytes,
-              stringBytes(command));
-    EXPECT_EQ(rawValue(HKEY_CURRENT_USER, L"Software\\Classes\\ZANOR-files\\DefaultIcon").bytes,
-              stringBytes(copy.path + L",0"));
-    {
-        // The next start does not ask: a question left unanswered would keep
-        // the window from opening.
-        RunningProgram program(WholeCommandLine{L"\"" + copy.path + L"\""}, AssociationQuestion::leave);
-        HWND window = program.waitForWindow(L"Tervalonde za-nor");
-        ASSERT_NE(window, nullptr);
-        EXPECT_EQ(program.waitForWindow(L"...", 0), nullptr);
-        PostMessageW(window, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(program.waitForExit());
-    }
-    {
-        // The registered command, as the desktop would use it on a file.
-        const std::wstring file = L"C:\\carpeta con blancos\\no existe.ZANOR";
-        std::wstring line = queryOpenCommand(L".ZANOR");
-        ASSERT_EQ(line, command);
-        line.replace(line.find(L"%1"), 2, file);
-        RunningProgram program(WholeCommandLine{line}, AssociationQuestion::leave);
-        HWND box = program.waitForWindow(L"Programador");
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(windowText(GetDlgItem(box, 0xFFFF)), L"Fichero de trabajo : \r\n" + file + L"\r\nNo Existe ...");
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        HWND window = program.waitForWindow(L"Tervalonde za-nor");
-        ASSERT_NE(window, nullptr);
-        PostMessageW(window, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(program.waitForExit());
-    }
-}
 
 }  // namespace

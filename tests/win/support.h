@@ -1,5 +1,5 @@
 // Helpers for the Win32 tests: running the main window in the test's own
-// process, and starting the real program and finding its windows.
+// process and driving the dialogs it opens.
 #pragma once
 
 #include "tests/common/testfiles.h"
@@ -47,45 +47,5 @@ public:
     std::wstring text() const;
 };
 
-
-// What a started program's association question gets: the program asks it
-// (caption "...") before its main window whenever ".ZANOR" is not registered.
-enum class AssociationQuestion {
-    answerNo,  // answered No whenever it is seen, so the program goes on
-    leave,     // left for the test
-};
-
-// A whole command line, program path included, to start a program with.
-struct WholeCommandLine {
-    std::wstring line;
-};
-
-// The real program started with a command tail.
-class RunningProgram {
-public:
-    explicit RunningProgram(const std::wstring& tail,
-                            AssociationQuestion question = AssociationQuestion::answerNo);
-    // A program started with a whole command line, such as a registered open
-    // command.
-    explicit RunningProgram(const WholeCommandLine& command,
-                            AssociationQuestion question = AssociationQuestion::answerNo);
-    ~RunningProgram();
-    // A visible top-level window of the program with this caption, waiting for
-    // it up to `milliseconds`; null when none appears. While it waits, the
-    // association question is answered No unless it was to be left (or is the
-    // window asked for).
-    HWND waitForWindow(const std::wstring& caption, DWORD milliseconds = 20000) const;
-    // Waits for the process to end; true when it did.
-    bool waitForExit(DWORD milliseconds = 20000) const;
-    DWORD id() const { return info_.dwProcessId; }
-    // How many association questions were answered No for the test.
-    int associationQuestionsAnswered() const { return questionsAnswered_; }
-
-private:
-    PROCESS_INFORMATION info_{};
-    AssociationQuestion question_;
-    mutable HWND lastQuestion_ = nullptr;
-    mutable int questionsAnswered_ = 0;
-};
 
 std::wstring windowText(HWND window);

@@ -219,20 +219,6 @@ TEST_F(TextDialog, TheBoxRefusesMoreThan273Characters) {
     EXPECT_EQ(std::string(textBuffer), std::string(273, '.'));
 }
 
-TEST_F(TextDialog, ALongerTextIsStoredAsItsFirst273Characters) {
-    std::wstring text;
-    for (int i = 0; i < 300; ++i) text += static_cast<wchar_t>(L'a' + i % 26);
-    text[272] = L'\r';
-    text[273] = L'\n';
-    openDialog([&](HWND d) {
-        SetDlgItemTextW(d, textBox, text.c_str());
-        pressButton(d, acceptButton);
-    });
-    std::string expected(text.begin(), text.begin() + 273);
-    expected[272] = ' ';  // the lone carriage return left by the cut
-    EXPECT_EQ(std::string(textBuffer), expected);
-}
-
 TEST_F(TextDialog, ALineBreakTypedBetweenTwoLettersBecomesOneSpace) {
     openDialog([](HWND d) {
         type(d, L"a\nb");  // Ctrl+Enter

@@ -234,56 +234,6 @@ TEST_F(WorkFile, AFileThatCannotBeReadIsToldAndChangesNothing) {
     EXPECT_TRUE(documentState() == before);
 }
 
-TEST_F(WorkFile, ASavedPageOpensAgainAsItWas) {
-    makePage();
-    workFilePath = folder / L"p\xE1gina guardada.ZANOR";
-    MessageBoxAnswerer answer(IDOK);
-    saveWorkFile();
-    EXPECT_EQ(answer.count(), 0);
-    const std::string written = readBytes(workFilePath);
-    EXPECT_EQ(written.size(), 123u * 446u);
-    EXPECT_EQ(written, encodeWorkFile());
-    EXPECT_FALSE(hasTemporaryFiles(folder.path()));
-
-    const DocumentSnapshot saved = takeSnapshot();
-    resetAllCells();
-    firstMonth = 2;
-    ASSERT_TRUE(loadWorkFile());
-    EXPECT_EQ(answer.count(), 0);
-    EXPECT_EQ(firstMonth, 10);
-    EXPECT_EQ(firstYear, 2024);
-    EXPECT_EQ(lineColour, 0x00C000);
-    EXPECT_EQ(weekdayDateColour, 0x303030);
-    EXPECT_EQ(sundayDateColour, 0x0000FF);
-    for (int day = 1; day <= pageDays; ++day) {
-        for (int column = 1; column <= pageColumns; ++column) {
-            const DayCell& was = saved.cells[static_cast<std::size_t>(day - 1) * pageColumns + column - 1];
-            const DayCell& now = cellAt(column, day);
-            // Cells outside the page were not saved: they come back empty.
-            DayCell expected{};
-            if (was.day > 0) {
-                expected = was;
-                expected.pageLineColour = 0;
-                expected.selected = 0;
-                expected.pageYear = 0;
-                expected.pageMonth = 0;
-                expected.pageWeekdayDateColour = 0;
-                expected.pageSundayDateColour = 0;
-            }
-            WorkFileRecord a;
-            WorkFileRecord b;
-            encodeWorkRecord(now, PageFields{}, a);
-            encodeWorkRecord(expected, PageFields{}, b);
-            EXPECT_EQ(a.bytes, b.bytes) << column << "/" << day;
-            EXPECT_EQ(now.pageMonth, 0);
-            EXPECT_EQ(now.selected, 0);
-        }
-    }
-    // Once drawn, it is the page that was saved.
-    refreshPage();
-    EXPECT_EQ(encodeWorkFile(), written);
-}
-
 TEST_F(WorkFile, APageWithoutCellsSavesAnEmptyFileThatOpensAsAnEmptyPage) {
     resetAllCells();  // never drawn: no cell has a day
     firstMonth = 4;
@@ -334,32 +284,6 @@ TEST_F(WorkFile, AnInterruptedSaveToANewNameLeavesNoFile) {
     EXPECT_TRUE(folder.names().empty());
 }
 
-TEST_F(WorkFile, SavingIntoAFolderThatCannotBeWrittenGivesOneMessageAndKeepsTheOldFile) {
-    const std::wstring readOnly = environmentValue(L"ZANOR_READONLY_DIR");
-    if (readOnly.empty()) GTEST_SKIP() << "ZANOR_READONLY_DIR names no read-only folder (scripts/test mounts one)";
-    makePage();
-    const std::wstring oldPath = readOnly + L"\\antiguo.ZANOR";
-    const std::string old = readBytes(oldPath);
-    ASSERT_FALSE(old.empty()) << "scripts/test leaves antiguo.ZANOR in the read-only folder";
-    {
-        workFilePath = oldPath;
-        MessageBoxAnswerer answer(IDOK);
-        saveWorkFile();
-        EXPECT_EQ(answer.count(), 1);
-        EXPECT_EQ(answer.text(), L"Err:  70 Permission denied");
-        EXPECT_EQ(readBytes(oldPath), old);
-    }
-    {
-        workFilePath = readOnly + L"\\nuevo.ZANOR";
-        MessageBoxAnswerer answer(IDOK);
-        saveWorkFile();
-        EXPECT_EQ(answer.count(), 1);
-        EXPECT_EQ(answer.text(), L"Err:  70 Permission denied");
-        EXPECT_FALSE(fileExists(workFilePath));
-    }
-    EXPECT_EQ(ScratchFolder::namesIn(readOnly), std::vector<std::wstring>{L"antiguo.ZANOR"});
-}
-
 TEST_F(WorkFile, SavingOnAFullDiskGivesOneMessageAndKeepsTheOldFile) {
     const std::wstring full = environmentValue(L"ZANOR_FULL_DIR");
     if (full.empty()) GTEST_SKIP() << "ZANOR_FULL_DIR names no small disk (scripts/test mounts one)";
@@ -375,36 +299,6 @@ TEST_F(WorkFile, SavingOnAFullDiskGivesOneMessageAndKeepsTheOldFile) {
     EXPECT_EQ(readBytes(workFilePath), old);
     EXPECT_FALSE(hasTemporaryFiles(full));
     DeleteFileW(workFilePath.c_str());
-}
-
-TEST_F(WorkFile, GrabarOntoANewNameAsksNothing) {
-    runMainWindow([this] {
-        makePage();
-        const std::wstring path = folder / L"nuevo calendario.ZANOR";
-        MessageBoxAnswerer answer(IDYES);
-        EXPECT_EQ(runWithFileDialog(commandSave, path), 1);
-        EXPECT_EQ(answer.count(), 0);
-        EXPECT_EQ(readBytes(path), encodeWorkFile());
-        EXPECT_EQ(workFilePath, path);
-        EXPECT_EQ(busy, 0);
-    });
-}
-
-TEST_F(WorkFile, GrabarAnsweredNoLeavesTheFileByteForByte) {
-    runMainWindow([this] {
-        makePage();
-        const std::wstring path = folder / L"existente.ZANOR";
-        const std::string old = "no se toca\r\n";
-        writeBytes(path, old);
-        MessageBoxAnswerer answer(IDNO);
-        runWithFileDialog(commandSave, path);
-        EXPECT_EQ(answer.count(), 1);
-        EXPECT_EQ(answer.caption(), L"Programador");
-        EXPECT_EQ(answer.text(), L"Fichero Existe ...\r\nSobrescribir ?");
-        EXPECT_EQ(readBytes(path), old);
-        EXPECT_EQ(folder.names().size(), 1u);
-        EXPECT_EQ(busy, 0);
-    });
 }
 
 TEST_F(WorkFile, GrabarOverAReadOnlyFileAnsweredYesReplacesIt) {
@@ -473,31 +367,6 @@ TEST_F(WorkFile, AbrirFicheroPutsTheViewHomeRedrawsAndEnablesTheItems) {
     });
 }
 
-TEST_F(WorkFile, AbrirFicheroOfAWrongFileLeavesPageViewAndItemsAsTheyWere) {
-    runMainWindow([this] {
-        makePage();
-        viewY = homeScrollY - 3 * rowPitch;
-        composeView(0, viewY);
-        showView();
-        const DocumentState before = documentState();
-        const int32_t viewBefore = viewY;
-        const int32_t canvasBefore = surfacePixel(canvasWindow(), 3, 10);
-        const std::wstring path = folder / L"roto.ZANOR";
-        writeBytes(path, std::string(447, '\0'));
-        enableMenuCommand(commandCopy, false);
-
-        MessageBoxAnswerer answer(IDOK);
-        runWithFileDialog(commandOpen, path);
-        EXPECT_EQ(answer.count(), 1);
-        EXPECT_EQ(answer.text(), wrongFormat);
-        EXPECT_TRUE(documentState() == before);
-        EXPECT_EQ(viewY, viewBefore);
-        EXPECT_EQ(surfacePixel(canvasWindow(), 3, 10), canvasBefore);
-        EXPECT_FALSE(itemEnabled(commandCopy));
-        EXPECT_EQ(busy, 0);
-    });
-}
-
 TEST_F(WorkFile, AbrirFicheroCancelledChangesNothing) {
     runMainWindow([] {
         makePage();
@@ -508,49 +377,6 @@ TEST_F(WorkFile, AbrirFicheroCancelledChangesNothing) {
         EXPECT_TRUE(documentState() == before);
         EXPECT_TRUE(workFilePath.empty());
     });
-}
-
-// The real program, started on a work file, exports what it opened: the
-// picture shows the page of the file.
-TEST_F(WorkFile, TheProgramOpensAFileNamedOnItsCommandLineQuotedOrNot) {
-    makePage();
-    const std::wstring path = folder / L"mi calendario de prueba.ZANOR";
-    workFilePath = path;
-    saveWorkFile();
-    ASSERT_TRUE(fileExists(path));
-    int run = 0;
-    for (const std::wstring& tail : {L"\"" + path + L"\"", path}) {
-        SCOPED_TRACE(++run);
-        const std::wstring picture = folder / (L"desde la linea " + std::to_wstring(run) + L".bmp");
-        RunningProgram program(tail);
-        HWND window = program.waitForWindow(L"Tervalonde za-nor");
-        ASSERT_NE(window, nullptr);
-        EXPECT_EQ(program.waitForWindow(L"Programador", 0), nullptr) << "the file was refused";
-        PostMessageW(window, WM_COMMAND, commandExport, 0);
-        HWND dialog = program.waitForWindow(L"Navegador de ficheros para bitmap");
-        ASSERT_NE(dialog, nullptr);
-        HWND field = GetDlgItem(dialog, 0x47C);
-        if (!field) field = GetDlgItem(dialog, 0x480);
-        ASSERT_NE(field, nullptr);
-        SendMessageTimeoutW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(picture.c_str()), SMTO_ABORTIFHUNG, 5000,
-                            nullptr);
-        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-        // The export runs when the dialog has gone; a close sent after it is
-        // handled once the export is done.
-        const ULONGLONG deadline = GetTickCount64() + 20000;
-        while (IsWindow(dialog) && GetTickCount64() < deadline && !program.waitForExit(20)) {
-        }
-        ASSERT_FALSE(IsWindow(dialog));
-        SendMessageTimeoutW(window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 20000, nullptr);
-        ASSERT_TRUE(program.waitForExit());
-        const std::string bmp = readBytes(picture);
-        ASSERT_EQ(bmp.size(), 8700054u);
-        // Pixel (3, 48), the left border of October 1st, in a bottom-up file.
-        const std::size_t at = 54 + (2899 - 48) * 3000 + 3 * 3;
-        EXPECT_EQ(static_cast<unsigned char>(bmp[at]), 0x00);      // blue
-        EXPECT_EQ(static_cast<unsigned char>(bmp[at + 1]), 0xC0);  // green
-        EXPECT_EQ(static_cast<unsigned char>(bmp[at + 2]), 0x00);  // red
-    }
 }
 
 }  // namespace
