@@ -21,3 +21,13 @@ void openWorkFile();
 void exportCommand(HWND window);
 // "Autor": shows the About dialog.
 void aboutCommand(HWND window);
+// "Deshacer" and "Rehacer": the page as it was before the last step, or
+// before the last "Deshacer", drawn at the same scroll offset.
+void undoCommand(HWND window);
+void redoCommand(HWND window);
+// Runs a command that may change the page, making what it changes a step to
+// undo. A change made while a dialog is open belongs to that dialog's step.
+void runAsStep(void (*action)(HWND), HWND window);
+// Enables "Deshacer" and "Rehacer" while there is something to undo or redo,
+// and greys them otherwise.
+void showHistoryCommands();

@@ -114,6 +114,11 @@ INT_PTR CALLBACK mainWindowCallback(HWND window, UINT message, WPARAM wParam, LP
     case WM_COMMAND:
         dispatchCommand(window, LOWORD(wParam));
         break;
+    case WM_INITMENUPOPUP:
+        // The menu commands bring the items up to date as they end; a change
+        // made on the canvas does when a menu opens.
+        showHistoryCommands();
+        break;
     case WM_CLOSE:
         // The close box, the system menu and Alt+F4 end the program, except
         // while one of its dialogs is open on top of this window.

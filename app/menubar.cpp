@@ -15,6 +15,7 @@ struct MenuItem {
     const wchar_t* text;  // "-" makes a separator
     int id;
     bool checked = false;
+    bool greyed = false;
 };
 
 void appendItems(HMENU menu, std::initializer_list<MenuItem> items) {
@@ -22,7 +23,8 @@ void appendItems(HMENU menu, std::initializer_list<MenuItem> items) {
         if (std::wstring_view(item.text) == L"-") {
             AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         } else {
-            AppendMenuW(menu, MF_STRING | (item.checked ? MF_CHECKED : MF_UNCHECKED),
+            AppendMenuW(menu,
+                        MF_STRING | (item.checked ? MF_CHECKED : MF_UNCHECKED) | (item.greyed ? MF_GRAYED : 0),
                         static_cast<UINT_PTR>(item.id), item.text);
         }
     }
@@ -112,6 +114,14 @@ HMENU buildMenuBar(HWND window) {
     setItemPicture(mouse, 0, L"#809");
     setItemPicture(mouse, 1, L"#809");
 
+    // Greyed until there is a step to undo or redo.
+    HMENU extras = appendPopup(menuBar, L"Extras");
+    appendItems(extras, {
+                            {L"Deshacer", commandUndo, false, true},
+                            {L"Rehacer", commandRedo, false, true},
+                            {L"-", 0},
+                        });
+
     SetMenu(window, menuBar);
     return menuBar;
 }
@@ -148,16 +158,16 @@ void dispatchCommand(HWND window, int id) {
         break;
     case commandNew:
         // Guards itself: while another dialog is open it does nothing.
-        newCalendarCommand();
+        runAsStep([](HWND) { newCalendarCommand(); }, window);
         break;
     case commandDelete:
-        deleteCommand(window);
+        runAsStep(deleteCommand, window);
         break;
     case commandCopy:
         copyCommand(window);
         break;
     case commandPaste:
-        pasteCommand(window);
+        runAsStep(pasteCommand, window);
         break;
     case commandSave:
         runGuarded(saveCommand, window);
@@ -171,5 +181,12 @@ void dispatchCommand(HWND window, int id) {
     case commandAbout:
         runGuarded(aboutCommand, window);
         break;
+    case commandUndo:
+        runGuarded(undoCommand, window);
+        break;
+    case commandRedo:
+        runGuarded(redoCommand, window);
+        break;
     }
+    showHistoryCommands();
 }

@@ -16,6 +16,8 @@ constexpr int commandSelector = 603;          // "Selector", left button
 constexpr int commandEditCell = 604;          // "Editar Texto y Colores", left button
 constexpr int commandCaptureColour = 605;     // "Captar Color", right button
 constexpr int commandFavouriteColours = 606;  // "Colores Favoritos", right button
+constexpr int commandUndo = 901;              // "Deshacer"
+constexpr int commandRedo = 902;              // "Rehacer"
 
 // The menu bar; made once and kept until the process ends.
 extern HMENU menuBar;

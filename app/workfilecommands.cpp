@@ -3,11 +3,15 @@
 #include "app/commands.h"
 
 #include "app/menubar.h"
+#include "calendar/document.h"
+#include "calendar/history.h"
 #include "calendar/render.h"
 #include "files/bitmapexport.h"
 #include "files/filedialogs.h"
 #include "files/workfile.h"
 #include "platform/message.h"
+
+#include <utility>
 
 namespace {
 
@@ -35,9 +39,11 @@ void openWorkFile() {
         showMessage(L"Fichero de trabajo : \r\n" + workFilePath + L"\r\nNo Existe ...");
         return;
     }
+    DocumentSnapshot before = takeSnapshot();
     if (!loadWorkFile()) return;
     renewImagesAndView();
     enablePageCommands();
+    recordStep(pageHistory, std::move(before));
 }
 
 void exportCommand(HWND window) {

@@ -2,10 +2,12 @@
 // characters of justified text), against the plain refresh kept as the
 // yardstick, and the program's start-up, opening and export. Run under Wine:
 //   scripts/bench [work-file]
+#include "app/commands.h"
 #include "app/mainwindow.h"
 #include "app/registration.h"
 #include "bench/straightpage.h"
 #include "calendar/document.h"
+#include "calendar/history.h"
 #include "calendar/render.h"
 #include "files/bitmapexport.h"
 #include "files/workfile.h"
@@ -17,6 +19,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -129,6 +132,47 @@ void CALLBACK runBenchmarks(HWND, UINT, UINT_PTR timer, DWORD) {
     refreshPage();
     completePage();
 
+    // "Deshacer" and "Rehacer" of a step that gives a shown cell a text of its
+    // own, against the refresh after that edit: each lays out the one text
+    // that the page drawn before did not have.
+    std::string ownText;
+    while (ownText.size() < cellTextCapacity - 1) ownText += "Cena de Navidad en casa de los abuelos, a las nueve ";
+    ownText.resize(cellTextCapacity - 1);
+    const DocumentSnapshot original = takeSnapshot();
+    const auto editCell = [&ownText] {
+        assignField(cellAt(2, 3).text, ownText);
+        refreshPage();
+    };
+    const Figures edited = report("refreshPage after editing a cell's text", measure(runs * 3, editCell, [&original] {
+                                      restoreSnapshot(original);
+                                      refreshPage();
+                                  }));
+    restoreSnapshot(original);
+    refreshPage();
+    DocumentSnapshot before = takeSnapshot();
+    editCell();
+    recordStep(pageHistory, std::move(before));
+    const auto undo = [] { undoCommand(mainWindow); };
+    const auto redo = [] { redoCommand(mainWindow); };
+    const Figures undone = report("Deshacer of that edit", measure(runs * 3, undo, redo));
+    const Figures redone = report("Rehacer of that edit", measure(runs * 3, redo, undo));
+    // What the two add to the refresh: the document put back and kept.
+    report("Deshacer and Rehacer without the refresh", measure(runs, [] {
+               undoStep(pageHistory);
+               redoStep(pageHistory);
+           }));
+    for (std::size_t step = 0; step < historyDepth; ++step) {
+        before = takeSnapshot();
+        assignField(cellAt(1 + static_cast<int>(step % 4), 1).text, std::to_string(step));
+        recordStep(pageHistory, std::move(before));
+    }
+    std::printf("history: %zu steps hold %zu bytes, %zu bytes a step\n", pageHistory.undo.size(),
+                historyBytes(pageHistory), historyBytes(pageHistory) / pageHistory.undo.size());
+    restoreSnapshot(original);
+    pageHistory = History{};
+    refreshPage();
+    completePage();
+
     // The steps go through the canvas as the user's wheel and keys do, on a
     // page that the idle drawing has completed.
     viewY = 0;
@@ -188,6 +232,10 @@ void CALLBACK runBenchmarks(HWND, UINT, UINT_PTR timer, DWORD) {
     std::printf("\nmedians compared\n");
     ratio("plain refresh / refresh after a change", straight.median / full.median);
     ratio("plain refresh / refresh of the whole page", straight.median / whole.median);
+    ratio("Deshacer / refresh after editing a cell", undone.median / edited.median);
+    ratio("Rehacer / refresh after editing a cell", redone.median / edited.median);
+    ratio("Deshacer / refresh after a change", undone.median / full.median);
+    ratio("Rehacer / refresh after a change", redone.median / full.median);
     ratio("wheel step / plain refresh", wheel.median / straight.median);
     ratio("wheel step / refresh after a change", wheel.median / full.median);
     ratio("key step / plain refresh", key.median / straight.median);

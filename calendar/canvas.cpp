@@ -2,6 +2,7 @@
 
 #include "app/mainwindow.h"
 #include "calendar/document.h"
+#include "calendar/history.h"
 #include "calendar/monthlayout.h"
 #include "calendar/render.h"
 #include "editing/colourdialogs.h"
@@ -11,6 +12,7 @@
 #include "platform/surface.h"
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -84,8 +86,10 @@ void editCell(CanvasCell at) {
     // The menu stays usable while the dialog is open: the page may have been
     // made anew meanwhile, so the cell is found again by its position.
     if (!stillOnThePage(at)) return;
+    DocumentSnapshot before = takeSnapshot();
     storeTextStateInCell(cellAt(at.column, at.day));
     refreshPage();
+    recordStep(pageHistory, std::move(before));
 }
 
 void leftButton(LPARAM lParam) {

@@ -157,11 +157,11 @@ void expectNoPicture(HMENU menu, UINT position) {
 
 }  // namespace
 
-TEST(MenuBar, HasOperacionesEditarAndRatonWithTheirItemsInOrder) {
+TEST(MenuBar, HasOperacionesEditarRatonAndExtrasWithTheirItemsInOrder) {
     runMainWindow([] {
         ASSERT_NE(menuBar, nullptr);
         EXPECT_EQ(GetMenu(mainWindow), menuBar);
-        expectItems(menuBar, {{L"Operaciones", 0}, {L"Editar", 0}, {L"Raton", 0}});
+        expectItems(menuBar, {{L"Operaciones", 0}, {L"Editar", 0}, {L"Raton", 0}, {L"Extras", 0}});
 
         expectItems(GetSubMenu(menuBar, 0), {{L"Nuevo", 501},
                                              {L"-", 0},
