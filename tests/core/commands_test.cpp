@@ -54,8 +54,8 @@ TEST(Commands, ChangeTheElevenAttributesOnlyAndASnapshotPutsEverythingBack) {
     for (int day = 1; day <= pageDays; ++day)
         for (int column = 1; column <= pageColumns; ++column)
             EXPECT_EQ(mixed(cellAt(column, day), cellAt(column, day)), mixed(fresh, {})) << column << "," << day;
-    firstMonth = firstYear = selectionCount = 9, lineColour = weekdayDateColour = sundayDateColour = 9;
     EXPECT_FALSE(documentMatches(scribbledPage));
+    firstMonth = firstYear = selectionCount = 9, lineColour = weekdayDateColour = sundayDateColour = 9;
     restoreSnapshot(scribbledPage);
     EXPECT_TRUE(documentMatches(scribbledPage));
 
