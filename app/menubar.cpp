@@ -112,6 +112,13 @@ HMENU buildMenuBar(HWND window) {
     setItemPicture(mouse, 0, L"#809");
     setItemPicture(mouse, 1, L"#809");
 
+    HMENU extras = appendPopup(menuBar, L"Extras");
+    appendItems(extras, {
+                            {L"Exportar PNG", commandExportPng},
+                            {L"-", 0},
+                            {L"Exportar PDF A4", commandExportPdf},
+                        });
+
     SetMenu(window, menuBar);
     return menuBar;
 }
@@ -121,7 +128,8 @@ void enableMenuCommand(int id, bool enabled) {
 }
 
 void enablePageCommands() {
-    for (int id : {commandExport, commandSave, commandCopy, commandDelete}) enableMenuCommand(id, true);
+    for (int id : {commandExport, commandSave, commandCopy, commandDelete, commandExportPng, commandExportPdf})
+        enableMenuCommand(id, true);
 }
 
 void dispatchCommand(HWND window, int id) {
@@ -167,6 +175,12 @@ void dispatchCommand(HWND window, int id) {
         break;
     case commandExport:
         runGuarded(exportCommand, window);
+        break;
+    case commandExportPng:
+        runGuarded(pngExportCommand, window);
+        break;
+    case commandExportPdf:
+        runGuarded(pdfExportCommand, window);
         break;
     case commandAbout:
         runGuarded(aboutCommand, window);

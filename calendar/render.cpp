@@ -76,6 +76,17 @@ struct LaidLine {
     std::vector<INT> advances;  // of each character, for a stretched line; else empty
 };
 
+// The advance of each character of a line as the font selected into dc
+// places it.
+std::vector<INT> naturalAdvances(HDC dc, const std::wstring& line) {
+    const int n = static_cast<int>(line.size());
+    std::vector<INT> advances(line.size());
+    SIZE size{};
+    if (!GetTextExtentExPointW(dc, line.data(), n, 0, nullptr, advances.data(), &size)) return {};
+    for (int i = n - 1; i > 0; --i) advances[i] -= advances[i - 1];
+    return advances;
+}
+
 // The advance of each character of a line stretched by `extra` pixels spread
 // over its blanks, the first blanks taking one pixel more where it does not
 // divide evenly. The blanks are widened by hand rather than through
@@ -84,11 +95,8 @@ struct LaidLine {
 // stand in for "Times New Roman" and "Arial"), and the line would not stretch.
 std::vector<INT> stretchedAdvances(HDC dc, const std::wstring& line, int extra, int spaces) {
     const int n = static_cast<int>(line.size());
-    std::vector<INT> advances(line.size());
-    SIZE size{};
-    if (!GetTextExtentExPointW(dc, line.data(), n, 0, nullptr, advances.data(), &size)) return {};
-    // Partial extents to advances.
-    for (int i = n - 1; i > 0; --i) advances[i] -= advances[i - 1];
+    std::vector<INT> advances = naturalAdvances(dc, line);
+    if (advances.empty()) return {};
     int left = extra % spaces;
     for (int i = 0; i < n; ++i) {
         if (line[i] != L' ') continue;
@@ -124,12 +132,20 @@ LaidText layOutText(HDC dc, std::string_view text, int alignment, int w) {
 }
 
 // Draws a laid-out text with its font already selected and its colour set.
-void drawLaidText(HDC dc, const LaidText& laid, int x, int y) {
+// With a `measuring` device context (the same font selected, drawn 1:1) every
+// glyph goes where that context places it, however dc scales the drawing.
+void drawLaidText(HDC dc, const LaidText& laid, int x, int y, HDC measuring = nullptr) {
     for (const LaidLine& line : laid.lines) {
         const int lineY = y + line.slot * laid.lineHeight;
         const UINT n = static_cast<UINT>(line.text.size());
-        if (line.advances.empty()) TextOutW(dc, x + line.x, lineY, line.text.data(), static_cast<int>(n));
-        else ExtTextOutW(dc, x + line.x, lineY, 0, nullptr, line.text.data(), n, line.advances.data());
+        if (!line.advances.empty()) {
+            ExtTextOutW(dc, x + line.x, lineY, 0, nullptr, line.text.data(), n, line.advances.data());
+        } else if (measuring) {
+            const std::vector<INT> advances = naturalAdvances(measuring, line.text);
+            ExtTextOutW(dc, x + line.x, lineY, 0, nullptr, line.text.data(), n, advances.empty() ? nullptr : advances.data());
+        } else {
+            TextOutW(dc, x + line.x, lineY, line.text.data(), static_cast<int>(n));
+        }
     }
 }
 
@@ -296,17 +312,34 @@ std::vector<CellPicture> layOutPagePass(HDC dc, int gap) {
     return picture;
 }
 
-void drawCells(HDC dc, const std::vector<CellPicture>& picture, int top, int bottom) {
+// The box of drawCellBox, pixel for pixel, as two filled rectangles: a
+// scaling transform scales them as it scales the box, where the box's pen
+// would be drawn the slow way.
+void drawScaledCellBox(HDC dc, int x, int y, int32_t border, int32_t fill) {
+    const Brush borderBrush(CreateSolidBrush(colourRef(border)));
+    const Brush fillBrush(CreateSolidBrush(colourRef(fill)));
+    const RECT outside{x, y, x + cellWidth, y + cellHeight};
+    const RECT inside{x + 1, y + 1, x + cellWidth - 1, y + cellHeight - 1};
+    FillRect(dc, &outside, borderBrush.get());
+    FillRect(dc, &inside, fillBrush.get());
+}
+
+// With a `measuring` context, glyphs go where it places them (see
+// drawLaidText), and boxes are drawn by drawScaledCellBox.
+void drawCells(HDC dc, const std::vector<CellPicture>& picture, int top, int bottom, HDC measuring = nullptr) {
     prepareTextDrawing(dc);
     const SelectGuard keepFont(dc, GetCurrentObject(dc, OBJ_FONT));
+    const SelectGuard keepMeasuringFont(measuring, measuring ? GetCurrentObject(measuring, OBJ_FONT) : nullptr);
     for (const CellPicture& cell : picture) {
         if (cell.bottom <= top || cell.top >= bottom) continue;
-        drawCellBox(dc, cell.x, cell.y, lineColour, cell.fill);
+        if (measuring) drawScaledCellBox(dc, cell.x, cell.y, lineColour, cell.fill);
+        else drawCellBox(dc, cell.x, cell.y, lineColour, cell.fill);
         for (int i = 0; i < cell.textCount; ++i) {
             const PlacedText& text = cell.texts[i];
             SelectObject(dc, text.font);
+            if (measuring) SelectObject(measuring, text.font);
             SetTextColor(dc, colourRef(text.colour));
-            drawLaidText(dc, *text.laid, text.x, text.y);
+            drawLaidText(dc, *text.laid, text.x, text.y, measuring);
         }
     }
 }
@@ -473,6 +506,24 @@ void drawPage(Image& target, int gap) {
     // still need: that page is laid out again at the next refresh.
     forgetDrawnPage();
     drawCells(dc, layOutPagePass(dc, gap), INT_MIN, INT_MAX);
+}
+
+void drawPageScaled(Image& target, int top, int scale) {
+    HDC dc = target.dc();
+    if (!dc) return;
+    target.fill(white);
+    if (!pageBitmap.exists() || !pageExists()) return;
+    if (!pageIsCurrent()) layOutDrawnPage();
+    // The page's fonts and layouts, drawn through a transform: the fonts are
+    // made at the scale, and each glyph goes where pageBitmap has it, scaled.
+    const int oldMode = SetGraphicsMode(dc, GM_ADVANCED);
+    const auto factor = static_cast<FLOAT>(scale);
+    const XFORM scaled{factor, 0, 0, factor, 0, -factor * static_cast<FLOAT>(top)};
+    SetWorldTransform(dc, &scaled);
+    drawCells(dc, drawnPage.cells, top, top + (target.height() + scale - 1) / scale, pageBitmap.dc());
+    ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
+    SetGraphicsMode(dc, oldMode);
+    GdiFlush();
 }
 
 bool completePage() {

@@ -8,7 +8,8 @@
 #include <string_view>
 
 // An image as the program's off-screen images hold it: `height` rows of
-// `width` pixels, 0x00RRGGBB each, given top-down one row at a time.
+// `width` pixels, 0x00RRGGBB each, asked for top-down one row at a time; a
+// row is read before the next is asked for.
 struct PixelRows {
     int width = 0;
     int height = 0;
