@@ -73,7 +73,9 @@ struct LaidLine {
     std::wstring text;
     int slot;  // line number from 0: the line starts slot line heights down
     int x;
-    std::vector<INT> advances;  // of each character, for a stretched line; else empty
+    // Of each character, as measured (and stretched, for a justified line);
+    // empty when the font could not measure them.
+    std::vector<INT> advances;
 };
 
 // The advance of each character of a line as the font selected into dc
@@ -126,26 +128,23 @@ LaidText layOutText(HDC dc, std::string_view text, int alignment, int w) {
         const LinePlacement& p = placements[i];
         if (lines[i].empty()) continue;
         LaidLine& line = laid.lines.emplace_back(LaidLine{measure.widen(lines[i]), i, p.x, {}});
-        if (p.justified && p.extra > 0 && p.spaces > 0) line.advances = stretchedAdvances(dc, line.text, p.extra, p.spaces);
+        // Every glyph goes where the layout measured it: drawn without its
+        // advances, a line does not always come out as wide as it measures
+        // (not under Wine), and a page drawn at another scale could not
+        // follow it.
+        line.advances = p.justified && p.extra > 0 && p.spaces > 0 ? stretchedAdvances(dc, line.text, p.extra, p.spaces)
+                                                                    : naturalAdvances(dc, line.text);
     }
     return laid;
 }
 
 // Draws a laid-out text with its font already selected and its colour set.
-// With a `measuring` device context (the same font selected, drawn 1:1) every
-// glyph goes where that context places it, however dc scales the drawing.
-void drawLaidText(HDC dc, const LaidText& laid, int x, int y, HDC measuring = nullptr) {
+void drawLaidText(HDC dc, const LaidText& laid, int x, int y) {
     for (const LaidLine& line : laid.lines) {
         const int lineY = y + line.slot * laid.lineHeight;
         const UINT n = static_cast<UINT>(line.text.size());
-        if (!line.advances.empty()) {
-            ExtTextOutW(dc, x + line.x, lineY, 0, nullptr, line.text.data(), n, line.advances.data());
-        } else if (measuring) {
-            const std::vector<INT> advances = naturalAdvances(measuring, line.text);
-            ExtTextOutW(dc, x + line.x, lineY, 0, nullptr, line.text.data(), n, advances.empty() ? nullptr : advances.data());
-        } else {
-            TextOutW(dc, x + line.x, lineY, line.text.data(), static_cast<int>(n));
-        }
+        if (line.advances.empty()) TextOutW(dc, x + line.x, lineY, line.text.data(), static_cast<int>(n));
+        else ExtTextOutW(dc, x + line.x, lineY, 0, nullptr, line.text.data(), n, line.advances.data());
     }
 }
 
@@ -324,22 +323,19 @@ void drawScaledCellBox(HDC dc, int x, int y, int32_t border, int32_t fill) {
     FillRect(dc, &inside, fillBrush.get());
 }
 
-// With a `measuring` context, glyphs go where it places them (see
-// drawLaidText), and boxes are drawn by drawScaledCellBox.
-void drawCells(HDC dc, const std::vector<CellPicture>& picture, int top, int bottom, HDC measuring = nullptr) {
+// A `scaled` drawing has its boxes drawn by drawScaledCellBox.
+void drawCells(HDC dc, const std::vector<CellPicture>& picture, int top, int bottom, bool scaled = false) {
     prepareTextDrawing(dc);
     const SelectGuard keepFont(dc, GetCurrentObject(dc, OBJ_FONT));
-    const SelectGuard keepMeasuringFont(measuring, measuring ? GetCurrentObject(measuring, OBJ_FONT) : nullptr);
     for (const CellPicture& cell : picture) {
         if (cell.bottom <= top || cell.top >= bottom) continue;
-        if (measuring) drawScaledCellBox(dc, cell.x, cell.y, lineColour, cell.fill);
+        if (scaled) drawScaledCellBox(dc, cell.x, cell.y, lineColour, cell.fill);
         else drawCellBox(dc, cell.x, cell.y, lineColour, cell.fill);
         for (int i = 0; i < cell.textCount; ++i) {
             const PlacedText& text = cell.texts[i];
             SelectObject(dc, text.font);
-            if (measuring) SelectObject(measuring, text.font);
             SetTextColor(dc, colourRef(text.colour));
-            drawLaidText(dc, *text.laid, text.x, text.y, measuring);
+            drawLaidText(dc, *text.laid, text.x, text.y);
         }
     }
 }
@@ -515,12 +511,13 @@ void drawPageScaled(Image& target, int top, int scale) {
     if (!pageBitmap.exists() || !pageExists()) return;
     if (!pageIsCurrent()) layOutDrawnPage();
     // The page's fonts and layouts, drawn through a transform: the fonts are
-    // made at the scale, and each glyph goes where pageBitmap has it, scaled.
+    // made at the scale, and each glyph goes where its line's advances put it
+    // in pageBitmap, scaled.
     const int oldMode = SetGraphicsMode(dc, GM_ADVANCED);
     const auto factor = static_cast<FLOAT>(scale);
     const XFORM scaled{factor, 0, 0, factor, 0, -factor * static_cast<FLOAT>(top)};
     SetWorldTransform(dc, &scaled);
-    drawCells(dc, drawnPage.cells, top, top + (target.height() + scale - 1) / scale, pageBitmap.dc());
+    drawCells(dc, drawnPage.cells, top, top + (target.height() + scale - 1) / scale, true);
     ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
     SetGraphicsMode(dc, oldMode);
     GdiFlush();
