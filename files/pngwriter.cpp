@@ -119,7 +119,7 @@ std::string compressRows(const PixelRows& rows) {
     // hand, as copies of the row before, and zlib gets only the rows that
     // differ: it would take much longer over the same runs of zeros. A copy
     // reaches back at most 32768 bytes.
-    const bool repeatsByHand = rowBytes <= 32768;
+    const bool repeatsByHand = width > 0 && rowBytes <= 32768;
     std::string out("\x78\x01", 2);  // zlib header: deflate, 32 KB window
     z_stream z{};
     if (deflateInit2(&z, Z_BEST_SPEED, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) return {};
