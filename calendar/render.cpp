@@ -129,9 +129,8 @@ LaidText layOutText(HDC dc, std::string_view text, int alignment, int w) {
         if (lines[i].empty()) continue;
         LaidLine& line = laid.lines.emplace_back(LaidLine{measure.widen(lines[i]), i, p.x, {}});
         // Every glyph goes where the layout measured it: drawn without its
-        // advances, a line does not always come out as wide as it measures
-        // (not under Wine), and a page drawn at another scale could not
-        // follow it.
+        // advances, a line can come out narrower than it measures (under
+        // Wine), and a page drawn at another scale could not follow it.
         line.advances = p.justified && p.extra > 0 && p.spaces > 0 ? stretchedAdvances(dc, line.text, p.extra, p.spaces)
                                                                     : naturalAdvances(dc, line.text);
     }
