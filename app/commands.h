@@ -19,6 +19,10 @@ void openCommand(HWND window);
 void openWorkFile();
 // "Fotocopia": exports the page as a bitmap file.
 void exportCommand(HWND window);
+// "Exportar PNG": exports the page as a PNG image.
+void pngExportCommand(HWND window);
+// "Exportar PDF A4": exports the page as a PDF of two A4 sheets.
+void pdfExportCommand(HWND window);
 // "Autor": shows the About dialog.
 void aboutCommand(HWND window);
 // "Deshacer" and "Rehacer": the page as it was before the last step, or

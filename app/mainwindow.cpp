@@ -56,7 +56,8 @@ void initialiseMainWindow() {
     leftButtonMode = 1;
     selectionCount = 0;
     resetTextDialogDefaults();
-    for (int id : {commandExport, commandSave, commandPaste, commandCopy, commandDelete})
+    for (int id : {commandExport, commandSave, commandPaste, commandCopy, commandDelete, commandExportPng,
+                   commandExportPdf})
         enableMenuCommand(id, false);
     openCommandLineFile(startupTail);
 }

@@ -114,12 +114,16 @@ HMENU buildMenuBar(HWND window) {
     setItemPicture(mouse, 0, L"#809");
     setItemPicture(mouse, 1, L"#809");
 
-    // Greyed until there is a step to undo or redo.
+    // "Deshacer" and "Rehacer" are greyed until there is a step to take back or
+    // bring back; the exports until there is a page.
     HMENU extras = appendPopup(menuBar, L"Extras");
     appendItems(extras, {
                             {L"Deshacer", commandUndo, false, true},
                             {L"Rehacer", commandRedo, false, true},
                             {L"-", 0},
+                            {L"Exportar PNG", commandExportPng},
+                            {L"-", 0},
+                            {L"Exportar PDF A4", commandExportPdf},
                         });
 
     SetMenu(window, menuBar);
@@ -131,7 +135,8 @@ void enableMenuCommand(int id, bool enabled) {
 }
 
 void enablePageCommands() {
-    for (int id : {commandExport, commandSave, commandCopy, commandDelete}) enableMenuCommand(id, true);
+    for (int id : {commandExport, commandSave, commandCopy, commandDelete, commandExportPng, commandExportPdf})
+        enableMenuCommand(id, true);
 }
 
 void dispatchCommand(HWND window, int id) {
@@ -177,6 +182,12 @@ void dispatchCommand(HWND window, int id) {
         break;
     case commandExport:
         runGuarded(exportCommand, window);
+        break;
+    case commandExportPng:
+        runGuarded(pngExportCommand, window);
+        break;
+    case commandExportPdf:
+        runGuarded(pdfExportCommand, window);
         break;
     case commandAbout:
         runGuarded(aboutCommand, window);

@@ -18,6 +18,8 @@ constexpr int commandCaptureColour = 605;     // "Captar Color", right button
 constexpr int commandFavouriteColours = 606;  // "Colores Favoritos", right button
 constexpr int commandUndo = 901;              // "Deshacer"
 constexpr int commandRedo = 902;              // "Rehacer"
+constexpr int commandExportPng = 903;         // "Exportar PNG"
+constexpr int commandExportPdf = 904;         // "Exportar PDF A4"
 
 // The menu bar; made once and kept until the process ends.
 extern HMENU menuBar;
@@ -28,8 +30,8 @@ HMENU buildMenuBar(HWND window);
 
 // Enables an item of the menu bar, or disables and greys it, by command id.
 void enableMenuCommand(int id, bool enabled);
-// Enables the commands that need a page, "Fotocopia", "Grabar", "Copiar" and
-// "Borrar"; "Pegar" waits for a "Copiar".
+// Enables the commands that need a page, "Fotocopia", "Grabar", "Copiar",
+// "Borrar" and the two exports of "Extras"; "Pegar" waits for a "Copiar".
 void enablePageCommands();
 
 // Runs the command of a menu item; ids of no menu item do nothing.

@@ -10,6 +10,7 @@
 #include "calendar/history.h"
 #include "calendar/render.h"
 #include "files/bitmapexport.h"
+#include "files/imageexport.h"
 #include "files/workfile.h"
 
 #include <windows.h>
@@ -101,6 +102,12 @@ Figures startUp(const char* what, const std::wstring& program, int runs) {
 }
 
 std::wstring sampleFile;
+
+unsigned long long fileSize(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
 
 void CALLBACK runBenchmarks(HWND, UINT, UINT_PTR timer, DWORD) {
     if (!IsWindowVisible(mainWindow)) return;
@@ -205,12 +212,29 @@ void CALLBACK runBenchmarks(HWND, UINT, UINT_PTR timer, DWORD) {
                                       CopyFileW(exportPath.c_str(), copyPath.c_str(), FALSE);
                                   }));
     DeleteFileW(copyPath.c_str());
+    DeleteFileW(exportPath.c_str());
 
     if (!sampleFile.empty()) {
         workFilePath = sampleFile;
         report("opening the sample work file", measure(runs, [] {
                    if (loadWorkFile()) renewImagesAndView();
                }));
+        // The sample page exported the three ways; the files are left in the
+        // temporary folder to be looked at.
+        exportPath = temporaryFile(L"zanor-muestra.bmp");
+        pngExportPath = temporaryFile(L"zanor-muestra.png");
+        pdfExportPath = temporaryFile(L"zanor-muestra.pdf");
+        const Figures bmp = report("sample page: Fotocopia (BMP)", measure(runs, exportBitmap));
+        const Figures png = report("sample page: Exportar PNG", measure(runs, exportPng));
+        const Figures pdf = report("sample page: Exportar PDF A4", measure(11, exportPdf));
+        const double bmpSize = static_cast<double>(fileSize(exportPath));
+        const double pngSize = static_cast<double>(fileSize(pngExportPath));
+        std::printf("%-44s BMP %.0f KB   PNG %.0f KB   PDF %.0f KB   (in %ls)\n", "sample page: file sizes",
+                    bmpSize / 1024, pngSize / 1024, static_cast<double>(fileSize(pdfExportPath)) / 1024,
+                    temporaryFile(L"").c_str());
+        ratio("sample page: PNG export / BMP export", png.median / bmp.median);
+        ratio("sample page: PNG size / BMP size", pngSize / bmpSize);
+        ratio("sample page: PDF export (ms)", pdf.median);
     } else {
         std::printf("opening the sample work file: no file given\n");
     }
@@ -222,7 +246,6 @@ void CALLBACK runBenchmarks(HWND, UINT, UINT_PTR timer, DWORD) {
                if (loadWorkFile()) renewImagesAndView();
            }));
     DeleteFileW(workFilePath.c_str());
-    DeleteFileW(exportPath.c_str());
 
     // The association is registered first, so that the program asks nothing.
     registerFileType(L"ZANOR", 0);

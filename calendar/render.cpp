@@ -73,8 +73,21 @@ struct LaidLine {
     std::wstring text;
     int slot;  // line number from 0: the line starts slot line heights down
     int x;
-    std::vector<INT> advances;  // of each character, for a stretched line; else empty
+    // Of each character, as measured (and stretched, for a justified line);
+    // empty when the font could not measure them.
+    std::vector<INT> advances;
 };
+
+// The advance of each character of a line as the font selected into dc
+// places it.
+std::vector<INT> naturalAdvances(HDC dc, const std::wstring& line) {
+    const int n = static_cast<int>(line.size());
+    std::vector<INT> advances(line.size());
+    SIZE size{};
+    if (!GetTextExtentExPointW(dc, line.data(), n, 0, nullptr, advances.data(), &size)) return {};
+    for (int i = n - 1; i > 0; --i) advances[i] -= advances[i - 1];
+    return advances;
+}
 
 // The advance of each character of a line stretched by `extra` pixels spread
 // over its blanks, the first blanks taking one pixel more where it does not
@@ -84,11 +97,8 @@ struct LaidLine {
 // stand in for "Times New Roman" and "Arial"), and the line would not stretch.
 std::vector<INT> stretchedAdvances(HDC dc, const std::wstring& line, int extra, int spaces) {
     const int n = static_cast<int>(line.size());
-    std::vector<INT> advances(line.size());
-    SIZE size{};
-    if (!GetTextExtentExPointW(dc, line.data(), n, 0, nullptr, advances.data(), &size)) return {};
-    // Partial extents to advances.
-    for (int i = n - 1; i > 0; --i) advances[i] -= advances[i - 1];
+    std::vector<INT> advances = naturalAdvances(dc, line);
+    if (advances.empty()) return {};
     int left = extra % spaces;
     for (int i = 0; i < n; ++i) {
         if (line[i] != L' ') continue;
@@ -118,7 +128,11 @@ LaidText layOutText(HDC dc, std::string_view text, int alignment, int w) {
         const LinePlacement& p = placements[i];
         if (lines[i].empty()) continue;
         LaidLine& line = laid.lines.emplace_back(LaidLine{measure.widen(lines[i]), i, p.x, {}});
-        if (p.justified && p.extra > 0 && p.spaces > 0) line.advances = stretchedAdvances(dc, line.text, p.extra, p.spaces);
+        // Every glyph goes where the layout measured it: drawn without its
+        // advances, a line can come out narrower than it measures (under
+        // Wine), and a page drawn at another scale could not follow it.
+        line.advances = p.justified && p.extra > 0 && p.spaces > 0 ? stretchedAdvances(dc, line.text, p.extra, p.spaces)
+                                                                    : naturalAdvances(dc, line.text);
     }
     return laid;
 }
@@ -296,12 +310,26 @@ std::vector<CellPicture> layOutPagePass(HDC dc, int gap) {
     return picture;
 }
 
-void drawCells(HDC dc, const std::vector<CellPicture>& picture, int top, int bottom) {
+// The box of drawCellBox, pixel for pixel, as two filled rectangles: a
+// scaling transform scales them as it scales the box, where the box's pen
+// would be drawn the slow way.
+void drawScaledCellBox(HDC dc, int x, int y, int32_t border, int32_t fill) {
+    const Brush borderBrush(CreateSolidBrush(colourRef(border)));
+    const Brush fillBrush(CreateSolidBrush(colourRef(fill)));
+    const RECT outside{x, y, x + cellWidth, y + cellHeight};
+    const RECT inside{x + 1, y + 1, x + cellWidth - 1, y + cellHeight - 1};
+    FillRect(dc, &outside, borderBrush.get());
+    FillRect(dc, &inside, fillBrush.get());
+}
+
+// A `scaled` drawing has its boxes drawn by drawScaledCellBox.
+void drawCells(HDC dc, const std::vector<CellPicture>& picture, int top, int bottom, bool scaled = false) {
     prepareTextDrawing(dc);
     const SelectGuard keepFont(dc, GetCurrentObject(dc, OBJ_FONT));
     for (const CellPicture& cell : picture) {
         if (cell.bottom <= top || cell.top >= bottom) continue;
-        drawCellBox(dc, cell.x, cell.y, lineColour, cell.fill);
+        if (scaled) drawScaledCellBox(dc, cell.x, cell.y, lineColour, cell.fill);
+        else drawCellBox(dc, cell.x, cell.y, lineColour, cell.fill);
         for (int i = 0; i < cell.textCount; ++i) {
             const PlacedText& text = cell.texts[i];
             SelectObject(dc, text.font);
@@ -473,6 +501,25 @@ void drawPage(Image& target, int gap) {
     // still need: that page is laid out again at the next refresh.
     forgetDrawnPage();
     drawCells(dc, layOutPagePass(dc, gap), INT_MIN, INT_MAX);
+}
+
+void drawPageScaled(Image& target, int top, int scale) {
+    HDC dc = target.dc();
+    if (!dc) return;
+    target.fill(white);
+    if (!pageBitmap.exists() || !pageExists()) return;
+    if (!pageIsCurrent()) layOutDrawnPage();
+    // The page's fonts and layouts, drawn through a transform: the fonts are
+    // made at the scale, and each glyph goes where its line's advances put it
+    // in pageBitmap, scaled.
+    const int oldMode = SetGraphicsMode(dc, GM_ADVANCED);
+    const auto factor = static_cast<FLOAT>(scale);
+    const XFORM scaled{factor, 0, 0, factor, 0, -factor * static_cast<FLOAT>(top)};
+    SetWorldTransform(dc, &scaled);
+    drawCells(dc, drawnPage.cells, top, top + (target.height() + scale - 1) / scale, true);
+    ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
+    SetGraphicsMode(dc, oldMode);
+    GdiFlush();
 }
 
 bool completePage() {

@@ -49,6 +49,11 @@ void refreshPage();
 // it shows at once and the rest while the program is idle), so that
 // pageBitmap holds the whole page. True when anything was left to draw.
 bool completePage();
+// Draws the page from its row `top` on into `target`, `scale` times as large,
+// with the fonts, line breaks and glyph positions of pageBitmap scaled: a
+// print of the page at a finer resolution. Rows the page does not reach are
+// white.
+void drawPageScaled(Image& target, int top, int scale);
 // Copies viewBitmap onto the canvas.
 void showView();
 // Makes pageBitmap and viewBitmap where they do not exist yet, with nothing

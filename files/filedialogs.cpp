@@ -26,6 +26,8 @@ struct DialogSettings {
 
 const DialogSettings workFileSettings{L"", L"Tervalonde\0*.ZANOR\0", L"Tervalonde"};
 const DialogSettings bitmapSettings{L"Navegador de ficheros para bitmap", L"Bitmap\0*.bmp\0", L"bitmap"};
+const DialogSettings pngSettings{L"Exportar imagen PNG", L"Imagen PNG (*.png)\0*.png\0", L"png"};
+const DialogSettings pdfSettings{L"Exportar PDF para imprimir", L"Documento PDF (*.pdf)\0*.pdf\0", L"pdf"};
 
 std::wstring currentFolder() {
     const DWORD needed = GetCurrentDirectoryW(0, nullptr);
@@ -96,5 +98,15 @@ void showWorkFileDialog(HWND owner, std::wstring& path, int mode) {
 
 void showBitmapDialog(HWND owner, std::wstring& path, int mode) {
     runFileDialog(owner, path, mode == 0, bitmapSettings);
+    rememberFolder(path);
+}
+
+void showPngDialog(HWND owner, std::wstring& path) {
+    runFileDialog(owner, path, false, pngSettings);
+    rememberFolder(path);
+}
+
+void showPdfDialog(HWND owner, std::wstring& path) {
+    runFileDialog(owner, path, false, pdfSettings);
     rememberFolder(path);
 }

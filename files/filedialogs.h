@@ -1,4 +1,4 @@
-// The platform's file dialogs for work files and for the bitmap export, and
+// The platform's file dialogs for work files and for the exports, and
 // the folder remembered between them.
 #pragma once
 
@@ -23,3 +23,6 @@ void showWorkFileDialog(HWND owner, std::wstring& path, int mode);
 // The save dialog for the bitmap export (mode 0 would open an existing one),
 // starting in lastFolder.
 void showBitmapDialog(HWND owner, std::wstring& path, int mode);
+// The save dialogs of the PNG and the PDF export, the same way.
+void showPngDialog(HWND owner, std::wstring& path);
+void showPdfDialog(HWND owner, std::wstring& path);

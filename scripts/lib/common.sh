@@ -57,7 +57,9 @@ have_wine64() {
 # The packages that are missing, one name a line. What to check comes from
 # the arguments: toolchain, wine, xvfb, googletest, fuzz (clang and its
 # libFuzzer), bmpreader (Debian's Python with PIL, a reader of bitmap files
-# that is not the program's own).
+# that is not the program's own), zlib (for the native and the cross build),
+# pdftools (qpdf and poppler's tools, readers of PDF files that are not the
+# program's own).
 missing_packages() {
     local want
     for want in "$@"; do
@@ -87,6 +89,14 @@ missing_packages() {
                 ;;
             bmpreader)
                 /usr/bin/python3 -c 'import PIL.Image' >/dev/null 2>&1 || echo python3-pil
+                ;;
+            zlib)
+                [ -f /usr/include/zlib.h ] || echo zlib1g-dev
+                [ -f /usr/x86_64-w64-mingw32/lib/libz.a ] || echo libz-mingw-w64-dev
+                ;;
+            pdftools)
+                have qpdf || echo qpdf
+                { have pdftoppm && have pdfimages && have pdfinfo; } || echo poppler-utils
                 ;;
             *)
                 warn "missing_packages: no sé qué es '$want'"

@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr int allCommands[] = {500, 501, 502, 503, 504, 600, 601, 602, 603, 604, 605, 606};
+constexpr int allCommands[] = {500, 501, 502, 503, 504, 600, 601, 602, 603, 604, 605, 606, 903, 904};
 
 MENUITEMINFOW itemAt(HMENU menu, UINT position) {
     MENUITEMINFOW info{};
@@ -162,6 +162,7 @@ TEST(MenuBar, HasOperacionesEditarRatonAndExtrasWithTheirItemsInOrder) {
         ASSERT_NE(menuBar, nullptr);
         EXPECT_EQ(GetMenu(mainWindow), menuBar);
         expectItems(menuBar, {{L"Operaciones", 0}, {L"Editar", 0}, {L"Raton", 0}, {L"Extras", 0}});
+        expectItems(GetSubMenu(menuBar, 3), {{L"Deshacer", 901}, {L"Rehacer", 902}, {L"-", 0}, {L"Exportar PNG", 903}, {L"-", 0}, {L"Exportar PDF A4", 904}});
 
         expectItems(GetSubMenu(menuBar, 0), {{L"Nuevo", 501},
                                              {L"-", 0},
@@ -184,7 +185,7 @@ TEST(MenuBar, HasOperacionesEditarRatonAndExtrasWithTheirItemsInOrder) {
 
 TEST(MenuBar, StartsWithThePageCommandsGreyAndTheFirstModesChecked) {
     runMainWindow([] {
-        for (int id : {500, 503, 600, 601, 602}) EXPECT_TRUE(isGrey(id)) << id;
+        for (int id : {500, 503, 600, 601, 602, 903, 904}) EXPECT_TRUE(isGrey(id)) << id;
         for (int id : {501, 502, 504, 603, 604, 605, 606}) EXPECT_FALSE(isGrey(id)) << id;
 
         EXPECT_EQ(stateOf(603), static_cast<UINT>(MFS_CHECKED));
@@ -228,7 +229,7 @@ TEST(MenuBar, ItemsShowTheirOwnPictureCheckedOrNot) {
 TEST(MenuBar, PageCommandsComeOnTogetherWhilePegarWaitsForACopy) {
     runMainWindow([] {
         enablePageCommands();
-        for (int id : {500, 503, 600, 602}) EXPECT_FALSE(isGrey(id)) << id;
+        for (int id : {500, 503, 600, 602, 903, 904}) EXPECT_FALSE(isGrey(id)) << id;
         EXPECT_TRUE(isGrey(601));
         for (int id : {501, 502, 504}) EXPECT_FALSE(isGrey(id)) << id;
 
@@ -298,7 +299,7 @@ TEST(MenuCommands, GuardedCommandsDoNothingWhileBusy) {
         enablePageCommands();
         busy = 1;
         const Snapshot before = snapshot();
-        for (int id : {503, 502, 500, 504}) {
+        for (int id : {503, 502, 500, 504, 903, 904}) {
             choose(id);
             // Had the command run, it would have cleared the flag behind it.
             EXPECT_EQ(busy, 1) << id;

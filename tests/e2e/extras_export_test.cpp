@@ -1,0 +1,56 @@
+// "Extras" as a user finds it: each export through its own dialog, which adds
+// its extension; a cancelled dialog, the question before a file is replaced, a
+// read-only folder and a full disk. The page, with a cell full of justified
+// text, stays exported the three ways for the readers of scripts/test, in the
+// folder that ZANOR_E2E_EXTRAS names.
+#include "driver.h"
+
+#include "app/menubar.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+namespace e2e {
+namespace {
+
+// Long enough to fill a cell with justified lines, and to run below it.
+constexpr wchar_t filler[] = L"Texto justificado que se parte en l\u00edneas como en la pantalla, con palabras cortas y largas, para que cada l\u00ednea se estire sobre sus blancos hasta el ancho de la m\u00e1s larga; el texto sigue por debajo de la casilla cuando no cabe en ella.";
+
+TEST(Extras, EachExportWritesThroughItsOwnDialogAndKeepsWhatItMustNotReplace) {
+    Program program;
+    ASSERT_TRUE(makeNewPage(program, 12, 2027));
+    HWND text = openTextDialog(program, 2, 16);  // the last cell of the first sheet
+    typeText(text, textDialog::text, filler);
+    press(text, textDialog::alignJustified);
+    press(text, textDialog::accept);
+    ASSERT_TRUE(program.waitUntilGone(text));
+    ScratchFolder scratch(L"extras");
+    const std::wstring kept = environmentValue(L"ZANOR_E2E_EXTRAS"), page = (kept.empty() ? scratch.path() : kept) + L"\\pagina";
+    ASSERT_TRUE(startExport(program, page + L".bmp"));
+    for (const auto& [id, caption, extension] : {std::tuple{commandExportPng, L"Exportar imagen PNG", L".png"}, {commandExportPdf, L"Exportar PDF para imprimir", L".pdf"}}) {
+        const auto choose = [&, id = id, caption = caption](const std::wstring& path) {
+            program.command(id);
+            HWND dialog = program.waitFor(caption);
+            path.empty() ? cancelDialog(dialog) : chooseFile(dialog, path);
+            return dialog && program.waitUntilGone(dialog);
+        };
+        ASSERT_TRUE(choose(L"") && program.settle() && !fileExists(page + extension));
+        ASSERT_TRUE(choose(page));
+        const std::string written = waitForNewFile(page + extension);
+        ASSERT_TRUE(choose(page + extension));
+        EXPECT_EQ(program.answer(IDNO).text, L"Fichero Existe ...\r\nSobrescribir ?");
+        for (const wchar_t* fault : {L"ZANOR_READONLY_DIR", L"ZANOR_FULL_DIR"})
+            if (const std::wstring folder = environmentValue(fault); !folder.empty()) {
+                const std::vector<std::wstring> before = ScratchFolder::namesIn(folder);
+                ASSERT_TRUE(choose(folder + L"\\nuevo" + extension));
+                EXPECT_EQ(program.answer(IDOK).text.substr(0, 5), L"Err: ") << fault;
+                EXPECT_EQ(ScratchFolder::namesIn(folder), before) << fault;
+            }
+        EXPECT_TRUE(readBytes(page + extension) == written);
+    }
+    EXPECT_TRUE(program.close());
+}
+
+}  // namespace
+}  // namespace e2e
