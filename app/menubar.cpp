@@ -148,7 +148,7 @@ void dispatchCommand(HWND window, int id) {
         break;
     case commandNew:
         // Guards itself: while another dialog is open it does nothing.
-        newCalendarCommand();
+        if (newCalendarCommand()) enablePageCommands();
         break;
     case commandDelete:
         deleteCommand(window);

@@ -1,6 +1,6 @@
 #include "calendar/render.h"
 
-#include "app/mainwindow.h"
+#include "calendar/canvas.h"
 #include "calendar/document.h"
 #include "calendar/monthlayout.h"
 #include "calendar/textlayout.h"
@@ -409,7 +409,23 @@ int firstUndrawnRow() {
     return found == drawn.end() ? -1 : static_cast<int>(found - drawn.begin());
 }
 
+// Lays the page out again when the document has changed since it was laid
+// out, or when the image holds what others drew: no reader of pageBitmap or
+// viewBitmap gets a page drawn from an earlier state of the document.
+void bringPageUpToDate() {
+    cellWidth = 246;
+    cellHeight = 90;
+    if (!pageIsCurrent()) layOutDrawnPage();
+}
+
 void CALLBACK drawWhileIdle(HWND window, UINT, UINT_PTR timer, DWORD) {
+    // A dialog may have changed the document without drawing it: the canvas
+    // then shows the page anew, and the rest follows as before.
+    if (!pageIsCurrent()) {
+        KillTimer(window, timer);
+        refreshPage();
+        return;
+    }
     const int row = firstUndrawnRow();
     if (row >= 0) drawPageRows(row, row + idleRows);
     if (firstUndrawnRow() < 0) KillTimer(window, timer);
@@ -476,6 +492,7 @@ void drawPage(Image& target, int gap) {
 }
 
 bool completePage() {
+    bringPageUpToDate();
     if (firstUndrawnRow() < 0) return false;
     drawPageRows(0, pageBitmap.height());
     return true;
@@ -487,9 +504,7 @@ void showView() {
 }
 
 void refreshPage() {
-    cellWidth = 246;
-    cellHeight = 90;
-    if (!pageIsCurrent()) layOutDrawnPage();
+    bringPageUpToDate();
     showViewAndDrawTheRestLater();
 }
 
