@@ -142,11 +142,11 @@ void prepareTextDrawing(HDC dc) {
 // out only the texts that changed; what the new page no longer uses is let go.
 class PageTexts {
 public:
-    HFONT font(HDC dc, std::string_view face, int points, int32_t style) {
+    HFONT font(std::string_view face, int points, int32_t style) {
         FontKey key{std::string(face.substr(0, std::min<size_t>(face.size(), LF_FACESIZE - 1))), points, style};
         auto found = fonts_.find(key);
         if (found == fonts_.end())
-            found = fonts_.emplace(std::move(key), Used<Font>{makeTextFont(dc, face, points, style), 0}).first;
+            found = fonts_.emplace(std::move(key), Used<Font>{makeTextFont(face, points, style), 0}).first;
         found->second.pass = pass_;
         return found->second.value.get();
     }
@@ -226,8 +226,8 @@ void findRows(CellPicture& cell) {
 // Lays out every cell of the page, stamping each drawn cell as it goes.
 std::vector<CellPicture> layOutPage(HDC dc, int gap) {
     std::vector<CellPicture> picture;
-    const HFONT captionFont = pageTexts.font(dc, "Times New Roman", 11, styleBold);
-    const HFONT numberFont = pageTexts.font(dc, "Lucida", 20, styleBold);
+    const HFONT captionFont = pageTexts.font("Times New Roman", 11, styleBold);
+    const HFONT numberFont = pageTexts.font("Lucida", 20, styleBold);
     int month = firstMonth;
     int year = firstYear;
     int x = gap + 1;
@@ -260,7 +260,7 @@ std::vector<CellPicture> layOutPage(HDC dc, int gap) {
                 const std::string_view text(cell.text, strnlen(cell.text, sizeof cell.text));
                 if (!text.empty()) {
                     const std::string_view face(cell.fontName, strnlen(cell.fontName, sizeof cell.fontName));
-                    const HFONT font = pageTexts.font(dc, face, cell.fontSize, cellFontStyle(column, day));
+                    const HFONT font = pageTexts.font(face, cell.fontSize, cellFontStyle(column, day));
                     textBoxWidth = 242;
                     textBoxHeight = 62;
                     const LaidText& free = pageTexts.layout(dc, font, text, cell.alignment, textBoxWidth + 2);
