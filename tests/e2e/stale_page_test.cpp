@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <functional>
 #include <iostream>
+#include <utility>
 
 namespace e2e {
 namespace {
@@ -107,9 +108,14 @@ TEST(DisplayScale, At144DotsPerInchThePageAndTheTextDialogAreAsAt96) {
         const auto inked = [](const Picture& p) {
             return std::adjacent_find(p.pixels.begin(), p.pixels.end(), std::not_equal_to<>()) != p.pixels.end();
         };
+        std::vector<HWND> labels;
         for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-            if (windowClass(child) == L"Static" && !windowText(child).empty())
-                seen.labels.push_back(pictureShown(child, inked));
+            if (windowClass(child) == L"Static" && !windowText(child).empty()) labels.push_back(child);
+        waitUntil([&] {  // until two rounds of pictures agree
+            std::vector<Picture> again;
+            for (HWND label : labels) again.push_back(pictureShown(label, inked));
+            return std::exchange(seen.labels, again) == again;
+        });
         press(dialog, textDialog::cancel);
         program.waitUntilGone(dialog);
         EXPECT_TRUE(program.close());
