@@ -17,7 +17,6 @@
 #include <string>
 
 HWND mainWindow = nullptr;
-WNDPROC oldCanvasProc = nullptr;
 HWND savedFocus = nullptr;
 
 namespace {
@@ -37,8 +36,7 @@ void prepareMainWindow(HWND window) {
     surfaceSetColours(canvas, 0x000000, 0xFFFFFF);
     surfaceClear(canvas);
     buildMenuBar(window);
-    oldCanvasProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(canvas, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(canvasProc)));
+    attachCanvas(canvas);
     SetForegroundWindow(window);
 }
 
@@ -77,8 +75,6 @@ void prepareCommonControls() {
     }
     FreeLibrary(library);
 }
-
-HWND canvasWindow() { return GetDlgItem(mainWindow, canvasId); }
 
 INT_PTR showMainWindow(HWND owner, std::wstring_view tail) {
     startupTail = tail;

@@ -2,17 +2,14 @@
 // modally until the user closes it.
 #pragma once
 
+#include "calendar/canvas.h"
+
 #include <windows.h>
 
 #include <string_view>
 
-constexpr int canvasId = 1001;
-constexpr int canvasWidth = 1000;
-constexpr int canvasHeight = 576;
-
-extern HWND mainWindow;        // set once when the window is made
-extern WNDPROC oldCanvasProc;  // the canvas's own procedure, below canvasProc
-extern HWND savedFocus;        // focus kept while the window is inactive
+extern HWND mainWindow;  // set once when the window is made
+extern HWND savedFocus;  // focus kept while the window is inactive
 
 // Loads COMCTL32.DLL by name and initialises the common control classes.
 void prepareCommonControls();
@@ -21,6 +18,5 @@ void prepareCommonControls();
 INT_PTR showMainWindow(HWND owner, std::wstring_view tail = {});
 INT_PTR CALLBACK mainWindowCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-HWND canvasWindow();
 // Opens the work file that a command tail names; an empty tail does nothing.
 void openCommandLineFile(std::wstring_view tail);

@@ -162,8 +162,11 @@ void dispatchCommand(HWND window, int id) {
         rightButtonMode = 2;
         break;
     case commandNew:
-        // Guards itself: while another dialog is open it does nothing.
-        runAsStep([](HWND) { newCalendarCommand(); }, window);
+        // Guards itself: while another dialog is open it does nothing. The
+        // page commands are enabled once the user has accepted a page.
+        runAsStep([](HWND) {
+            if (newCalendarCommand()) enablePageCommands();
+        }, window);
         break;
     case commandDelete:
         runAsStep(deleteCommand, window);

@@ -14,8 +14,8 @@ void straightDrawPage(Image& target) {
     HDC dc = target.dc();
     if (!dc || !pageExists()) return;
 
-    const Font captionFont = makeTextFont(dc, "Times New Roman", 11, styleBold);
-    const Font numberFont = makeTextFont(dc, "Lucida", 20, styleBold);
+    const Font captionFont = makeTextFont("Times New Roman", 11, styleBold);
+    const Font numberFont = makeTextFont("Lucida", 20, styleBold);
     int month = firstMonth;
     int year = firstYear;
     int x = pageOrigin;
@@ -44,7 +44,7 @@ void straightDrawPage(Image& target) {
                     textBoxWidth = 242;
                     textBoxHeight = 62;
                     const std::string_view face(cell.fontName, strnlen(cell.fontName, sizeof cell.fontName));
-                    const Font font = makeTextFont(dc, face, cell.fontSize, cellFontStyle(column, day));
+                    const Font font = makeTextFont(face, cell.fontSize, cellFontStyle(column, day));
                     drawCellText(target, text, cell.alignment, x + 2, y + 26, font.get(), cell.fontColour);
                 }
             }

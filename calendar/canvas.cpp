@@ -1,6 +1,9 @@
+// The page's controller: what the user does on the canvas (wheel, keys,
+// clicks) scrolls, selects and edits the page. It is the one file of the
+// calendar that opens the editing dialogs (a cell's text and colours, the
+// captured colour, the favourite colours).
 #include "calendar/canvas.h"
 
-#include "app/mainwindow.h"
 #include "calendar/document.h"
 #include "calendar/history.h"
 #include "calendar/monthlayout.h"
@@ -15,6 +18,9 @@
 #include <utility>
 
 namespace {
+
+HWND canvas = nullptr;
+WNDPROC oldCanvasProc = nullptr;  // the control's own procedure, below canvasProc
 
 constexpr double scrollFloor = -4577 / 2.0;  // scrolling down only while viewY is above it
 constexpr int lineStep = 92;
@@ -103,11 +109,13 @@ void leftButton(LPARAM lParam) {
     busy = 0;
 }
 
-void rightButton(HWND canvas, LPARAM lParam) {
+void rightButton(HWND window, LPARAM lParam) {
     if (busy) return;
     busy = 1;
     if (rightButtonMode == 1) {
-        currentColour = surfacePixel(canvas, LOWORD(lParam), HIWORD(lParam));
+        // The colour is read from the page as the document is now.
+        if (pageExists()) refreshPage();
+        currentColour = surfacePixel(window, LOWORD(lParam), HIWORD(lParam));
         showColourCaptureDialog();
     } else if (rightButtonMode == 2) {
         showFavouriteColoursDialog();
@@ -116,6 +124,14 @@ void rightButton(HWND canvas, LPARAM lParam) {
 }
 
 }  // namespace
+
+void attachCanvas(HWND control) {
+    canvas = control;
+    oldCanvasProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(canvasProc)));
+}
+
+HWND canvasWindow() { return canvas; }
 
 CanvasCell cellUnderCanvasPoint(int x, int y) {
     const int pageX = x;
@@ -151,6 +167,9 @@ LRESULT CALLBACK canvasProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_RBUTTONDOWN:
         SetFocus(window);
         rightButton(window, lParam);
+        break;
+    case WM_NCDESTROY:
+        if (window == canvas) canvas = nullptr;
         break;
     }
     return CallWindowProcW(oldCanvasProc, window, message, wParam, lParam);

@@ -1,6 +1,6 @@
 #include "calendar/render.h"
 
-#include "app/mainwindow.h"
+#include "calendar/canvas.h"
 #include "calendar/document.h"
 #include "calendar/monthlayout.h"
 #include "calendar/textlayout.h"
@@ -156,11 +156,11 @@ void prepareTextDrawing(HDC dc) {
 // out only the texts that changed; what the new page no longer uses is let go.
 class PageTexts {
 public:
-    HFONT font(HDC dc, std::string_view face, int points, int32_t style) {
+    HFONT font(std::string_view face, int points, int32_t style) {
         FontKey key{std::string(face.substr(0, std::min<size_t>(face.size(), LF_FACESIZE - 1))), points, style};
         auto found = fonts_.find(key);
         if (found == fonts_.end())
-            found = fonts_.emplace(std::move(key), Used<Font>{makeTextFont(dc, face, points, style), 0}).first;
+            found = fonts_.emplace(std::move(key), Used<Font>{makeTextFont(face, points, style), 0}).first;
         found->second.pass = pass_;
         return found->second.value.get();
     }
@@ -240,8 +240,8 @@ void findRows(CellPicture& cell) {
 // Lays out every cell of the page, stamping each drawn cell as it goes.
 std::vector<CellPicture> layOutPage(HDC dc, int gap) {
     std::vector<CellPicture> picture;
-    const HFONT captionFont = pageTexts.font(dc, "Times New Roman", 11, styleBold);
-    const HFONT numberFont = pageTexts.font(dc, "Lucida", 20, styleBold);
+    const HFONT captionFont = pageTexts.font("Times New Roman", 11, styleBold);
+    const HFONT numberFont = pageTexts.font("Lucida", 20, styleBold);
     int month = firstMonth;
     int year = firstYear;
     int x = gap + 1;
@@ -274,7 +274,7 @@ std::vector<CellPicture> layOutPage(HDC dc, int gap) {
                 const std::string_view text(cell.text, strnlen(cell.text, sizeof cell.text));
                 if (!text.empty()) {
                     const std::string_view face(cell.fontName, strnlen(cell.fontName, sizeof cell.fontName));
-                    const HFONT font = pageTexts.font(dc, face, cell.fontSize, cellFontStyle(column, day));
+                    const HFONT font = pageTexts.font(face, cell.fontSize, cellFontStyle(column, day));
                     textBoxWidth = 242;
                     textBoxHeight = 62;
                     const LaidText& free = pageTexts.layout(dc, font, text, cell.alignment, textBoxWidth + 2);
@@ -437,7 +437,23 @@ int firstUndrawnRow() {
     return found == drawn.end() ? -1 : static_cast<int>(found - drawn.begin());
 }
 
+// Lays the page out again when the document has changed since it was laid
+// out, or when the image holds what others drew: no reader of pageBitmap or
+// viewBitmap gets a page drawn from an earlier state of the document.
+void bringPageUpToDate() {
+    cellWidth = 246;
+    cellHeight = 90;
+    if (!pageIsCurrent()) layOutDrawnPage();
+}
+
 void CALLBACK drawWhileIdle(HWND window, UINT, UINT_PTR timer, DWORD) {
+    // A dialog may have changed the document without drawing it: the canvas
+    // then shows the page anew, and the rest follows as before.
+    if (!pageIsCurrent()) {
+        KillTimer(window, timer);
+        refreshPage();
+        return;
+    }
     const int row = firstUndrawnRow();
     if (row >= 0) drawPageRows(row, row + idleRows);
     if (firstUndrawnRow() < 0) KillTimer(window, timer);
@@ -523,6 +539,7 @@ void drawPageScaled(Image& target, int top, int scale) {
 }
 
 bool completePage() {
+    bringPageUpToDate();
     if (firstUndrawnRow() < 0) return false;
     drawPageRows(0, pageBitmap.height());
     return true;
@@ -534,9 +551,7 @@ void showView() {
 }
 
 void refreshPage() {
-    cellWidth = 246;
-    cellHeight = 90;
-    if (!pageIsCurrent()) layOutDrawnPage();
+    bringPageUpToDate();
     showViewAndDrawTheRestLater();
 }
 

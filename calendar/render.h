@@ -8,8 +8,8 @@
 #include <string_view>
 
 // The whole page, 1000 x 2900. refreshPage draws the rows that are shown at
-// once and the rest while the program is idle: completePage() has it all
-// drawn before the whole image is read.
+// once and the rest while the program is idle: whatever reads the whole image
+// (an export) calls completePage() first.
 extern Image pageBitmap;
 // The page shifted by viewY, 1000 x 4577; only the rows that the canvas shows
 // (its top 576) are composed.
@@ -45,9 +45,12 @@ void drawCellText(Image& target, std::string_view text, int alignment, int x, in
 // alone only moves it. Only the rows of viewBitmap that the canvas shows are
 // composed.
 void refreshPage();
-// Draws whatever of the page refreshPage has not drawn yet (it draws the rows
-// it shows at once and the rest while the program is idle), so that
-// pageBitmap holds the whole page. True when anything was left to draw.
+// Makes pageBitmap hold the whole page of the document as it is at this
+// moment: the page is laid out again when the document has changed since it
+// was last laid out (a dialog may change it without drawing), and whatever is
+// not drawn yet is drawn (refreshPage draws the rows it shows at once and the
+// rest while the program is idle). True when anything was left to draw. The
+// canvas keeps what it shows until the next refreshPage.
 bool completePage();
 // Draws the page from its row `top` on into `target`, `scale` times as large,
 // with the fonts, line breaks and glyph positions of pageBitmap scaled: a

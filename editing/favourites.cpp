@@ -92,7 +92,7 @@ void drawSelectedCaption(Colour background, Colour colour) {
     Image caption;
     if (width <= 0 || height <= 0 || !caption.create(width, height)) return;
     caption.fill(background);
-    const Font font = makeTextFont(caption.dc(), captionFace, captionPoints, captionBold);
+    const Font font = makeTextFont(captionFace, captionPoints, captionBold);
     // drawCellText centres in its box width plus its 2-pixel margin: a box
     // of the client width less that margin, from x = 1, puts the text at
     // 1 + (client width - text width) / 2.

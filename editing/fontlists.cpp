@@ -1,5 +1,6 @@
 #include "editing/fontlists.h"
 
+#include "platform/fonts.h"
 #include "platform/gdi.h"
 
 #include <map>
@@ -58,10 +59,7 @@ void fillSizeList(HWND dialog, int id, int largestSize) {
 }
 
 HFONT makeItemFont(const wchar_t* face, int points, int weight, bool italic, bool underline, BYTE charSet) {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    const int height = -(dpi * points / 72);
+    const int height = -(fontDpi * points / 72);
     return CreateFontW(height, 0, 0, 0, weight, italic, underline, FALSE, charSet, OUT_TT_PRECIS, 0, 0, 0, face);
 }
 

@@ -13,8 +13,8 @@ void fillFontList(HWND list);
 // the sizes 6 to `largestSize` as two digits each ("06", "07", ... "70").
 void fillSizeList(HWND dialog, int id, int largestSize);
 
-// A font of `face` at `points` for the screen, in the character set given;
-// null when it cannot be made.
+// A font of `face` at `points` (at fontDpi, as the dialogs are), in the
+// character set given; null when it cannot be made.
 HFONT makeItemFont(const wchar_t* face, int points, int weight, bool italic, bool underline, BYTE charSet);
 
 // Draws one item of the font list for WM_DRAWITEM: the family name in its own

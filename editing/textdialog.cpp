@@ -89,7 +89,7 @@ void drawPreview(HWND dialog, const std::string& face, int points, int32_t style
     HWND preview = GetDlgItem(dialog, idPreview);
     HDC dc = surfaceDC(preview);
     if (!dc) return;
-    const Font font = makeTextFont(dc, face, points, style);
+    const Font font = makeTextFont(face, points, style);
     surfaceSetColours(preview, text, back);
     surfaceClear(preview);
     {

@@ -1,6 +1,5 @@
 #include "files/newcalendar.h"
 
-#include "app/menubar.h"
 #include "calendar/document.h"
 #include "calendar/render.h"
 #include "editing/colours.h"
@@ -187,10 +186,10 @@ INT_PTR showNewCalendarDialog(HWND owner) {
     return runDialog(owner, layout);
 }
 
-void newCalendarCommand() {
+bool newCalendarCommand() {
     // While another dialog of the program is open, nothing happens at all: the
     // page behind that dialog stays as it is.
-    if (busy) return;
+    if (busy) return false;
     DocumentSnapshot before = takeSnapshot();
     resetAllCells();
     busy = 1;
@@ -198,10 +197,13 @@ void newCalendarCommand() {
     busy = 0;
     if (answer == accepted) {
         selectionCount = 0;
-    } else {
-        // Cancelled: the page and its colours are given back as they were, so
-        // what the canvas shows is still the document.
-        restoreSnapshot(before);
+        return true;
     }
-    if (pageExists()) enablePageCommands();
+    // Cancelled: the page and its colours are given back as they were. While
+    // the dialog was open the canvas may have drawn the reset page (the wheel,
+    // the keys and the edit commands still reach it), so the page is shown
+    // again as the document now is (white when there was none).
+    restoreSnapshot(before);
+    refreshPage();
+    return false;
 }

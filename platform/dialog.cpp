@@ -1,5 +1,6 @@
 #include "platform/dialog.h"
 
+#include "platform/fonts.h"
 #include "platform/surface.h"
 
 #include <cmath>
@@ -115,11 +116,8 @@ INT_PTR CALLBACK builderProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 }  // namespace
 
 HFONT createPointFont(const std::wstring& face, int points, bool bold) {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
     LOGFONTW lf{};
-    lf.lfHeight = -static_cast<LONG>(std::lround(dpi * points / 72.0));
+    lf.lfHeight = -static_cast<LONG>(std::lround(fontDpi * points / 72.0));
     lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     lf.lfCharSet = DEFAULT_CHARSET;
     wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);

@@ -59,7 +59,8 @@ struct DialogLayout {
 // or -1 when the dialog could not be made.
 INT_PTR runDialog(HWND owner, const DialogLayout& layout);
 
-// A font made from face, points and boldness for the screen's LOGPIXELSY.
+// A font made from face, points and boldness at fontDpi, as the controls are
+// placed in pixels whatever the display's resolution.
 HFONT createPointFont(const std::wstring& face, int points, bool bold);
 
 // Focus memory of a dialog handler on WM_NCACTIVATE: on deactivation the

@@ -123,7 +123,10 @@ FileError createTemporaryBeside(const std::wstring& target, std::wstring& tempPa
     return ERROR_FILE_EXISTS;
 }
 
-// Puts the complete temporary file in place of the target in one step.
+// Puts the complete temporary file in place of the target in one step: one
+// rename over the old file, so that whenever the program stops, the target's
+// name holds either the old file or the new one. The new file first takes the
+// old one's attributes (when `keepOld`), all but the read-only mark.
 FileError putInPlace(const std::wstring& temp, const std::wstring& target, bool replaceReadOnly, bool keepOld) {
     const std::wstring tempName = longPathForm(temp);
     const std::wstring targetName = longPathForm(target);
@@ -135,16 +138,15 @@ FileError putInPlace(const std::wstring& temp, const std::wstring& target, bool 
     }
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return ERROR_ACCESS_DENIED;
     const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-    if (readOnly) {
-        if (!replaceReadOnly) return ERROR_ACCESS_DENIED;
-        if (!SetFileAttributesW(targetName.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY}))
-            return GetLastError();
-    }
-    // ReplaceFileW keeps what the old file had (its attributes, its security);
-    // where it refuses, a plain rename over the old file still is one step.
-    if (keepOld && ReplaceFileW(targetName.c_str(), tempName.c_str(), nullptr,
-                                REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr))
-        return 0;
+    if (readOnly && !replaceReadOnly) return ERROR_ACCESS_DENIED;
+    constexpr DWORD settable = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                               FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if (keepOld && (attributes & settable) && !SetFileAttributesW(tempName.c_str(), attributes & settable))
+        return GetLastError();
+    // A read-only file refuses to be replaced: it loses the mark first, and
+    // gets it back when the rename fails.
+    if (readOnly && !SetFileAttributesW(targetName.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY}))
+        return GetLastError();
     if (MoveFileExW(tempName.c_str(), targetName.c_str(), moveFlags)) return 0;
     const DWORD error = GetLastError();
     if (readOnly) SetFileAttributesW(targetName.c_str(), attributes);

@@ -22,7 +22,9 @@ using FileError = unsigned long;
 
 // Makes `parts`, one after the other, the whole content of the file at
 // `path`. They are written to a new temporary file in the same folder, which
-// is flushed and then put in place of `path` in one step. On any failure the
+// is flushed, given the old file's attributes and then renamed over `path` in
+// one step: stopped at any moment, `path` holds the old file or the new one
+// whole. Its security is the folder's, as for any new file. On any failure the
 // file at `path` is left as it was and the temporary file is removed. A
 // read-only file at `path` is replaced only when `replaceReadOnly` is true
 // (it then loses its read-only mark); otherwise that is ERROR_ACCESS_DENIED.
@@ -33,7 +35,7 @@ FileError writeFileSafely(const std::wstring& path, std::initializer_list<std::s
 // the next is asked for. A file that can be made again at any time need not be
 // `durable`: it is put in place, still whole, without waiting for the disk to
 // hold it, and renamed over the old file without keeping the old file's
-// attributes and security.
+// attributes.
 FileError writeFileSafely(const std::wstring& path, const std::function<std::string_view()>& nextPiece,
                           bool replaceReadOnly, bool durable = true);
 

@@ -12,9 +12,9 @@ int fontPixelHeight(int dpi, int points) {
     return static_cast<int>(std::nearbyint(dpi * points / 72.0));
 }
 
-Font makeTextFont(HDC dc, std::string_view face, int points, int32_t style) {
+Font makeTextFont(std::string_view face, int points, int32_t style) {
     LOGFONTW lf{};
-    const int height = fontPixelHeight(GetDeviceCaps(dc, LOGPIXELSY), points);
+    const int height = fontPixelHeight(fontDpi, points);
     lf.lfHeight = (style & 16) ? height : -height;
     lf.lfWeight = (style & 1) ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = (style & 2) ? TRUE : FALSE;

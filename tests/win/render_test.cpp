@@ -166,7 +166,7 @@ TEST_F(PageTest, TheCaptionIsTheColumnsMonthYearAndWeekday) {
     expected.fill(white);
     const int x = 251;
     const int y = 3 + 92 * 28;
-    const Font captionFont = makeTextFont(expected.dc(), "Times New Roman", 11, styleBold);
+    const Font captionFont = makeTextFont("Times New Roman", 11, styleBold);
     textBoxWidth = 246;
     drawCellText(expected, "Febrero 2024 Jueves", alignCentre, x, y, captionFont.get(), black);
     int differences = 0;
