@@ -7,10 +7,6 @@
 
 #include "app/registration.h"
 
-#include <gtest/gtest.h>
-
-namespace {
-
 const std::wstring type = L"ZanorPrueba-files";
 const std::wstring command = type + L"\\shell\\open\\command";
 
@@ -23,20 +19,18 @@ struct Value {
     std::wstring name = L"";
 };
 
-HKEY rootOf(bool user) { return user ? HKEY_CURRENT_USER : HKEY_CLASSES_ROOT; }
-std::wstring pathOf(bool user, const std::wstring& key) { return (user ? L"Software\\Classes\\" : L"") + key; }
+static HKEY rootOf(bool user) { return user ? HKEY_CURRENT_USER : HKEY_CLASSES_ROOT; }
+static std::wstring pathOf(bool user, const std::wstring& key) { return (user ? L"Software\\Classes\\" : L"") + key; }
 
-void clearKeys() {
+static void clearKeys() {
     for (bool user : {true, false})
         for (const std::wstring& key : {std::wstring(L".ZANOR"), type, std::wstring(L"ZANOR-files")})
             RegDeleteTreeW(rootOf(user), pathOf(user, key).c_str());
 }
 
-void store(const Value& v) {
+static void store(const Value& v) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(rootOf(v.user), pathOf(v.user, v.key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &key, nullptr),
-              ERROR_SUCCESS);
+    RegCreateKeyExW(rootOf(v.user), pathOf(v.user, v.key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
     RegSetValueExW(key, v.name.c_str(), 0, v.type, reinterpret_cast<const BYTE*>(v.text.c_str()),
                    static_cast<DWORD>((v.text.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(key);
@@ -47,11 +41,7 @@ TEST(Registration, TheOpenCommandIsLookedUpAndTheQuestionComesWhenNoneCounts) {
     SetEnvironmentVariableW(L"ZANOR_PRUEBA_BLANCOS", L"    ");
     const Value userType{true, L".ZANOR", type}, machineType{false, L".ZANOR", type};
     const Value machine{false, command, L"maquina.exe %1"};
-    const struct {
-        const char* what;
-        std::vector<Value> values;
-        std::wstring found;
-    } cases[] = {
+    const struct { const char* what; std::vector<Value> values; std::wstring found; } cases[] = {
         {"nothing", {}, L""},
         {"the machine's only", {machineType, machine}, L"maquina.exe %1"},
         {"the user's first", {userType, {true, command, L"usuario.exe %1"}, machineType, machine}, L"usuario.exe %1"},
@@ -78,11 +68,8 @@ TEST(Registration, TheOpenCommandIsLookedUpAndTheQuestionComesWhenNoneCounts) {
         registrationCheck();
         EXPECT_EQ(boxes.texts.size(), c.found.empty() ? 1u : 0u);
         HKEY written = nullptr;
-        EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Classes\\ZANOR-files", 0, KEY_READ, &written),
-                  ERROR_SUCCESS);
+        EXPECT_NE(RegOpenKeyExW(rootOf(true), pathOf(true, L"ZANOR-files").c_str(), 0, KEY_READ, &written), 0);
     }
     clearKeys();
     SetEnvironmentVariableW(L"ZANOR_PRUEBA_BLANCOS", nullptr);
 }
-
-}  // namespace

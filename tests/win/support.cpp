@@ -1,7 +1,8 @@
 #include "support.h"
 
-#include "app/mainwindow.h"
+#include "calendar/monthlayout.h"
 #include "platform/image.h"
+#include "platform/surface.h"
 
 #include <set>
 #include <utility>
@@ -14,9 +15,7 @@ void CALLBACK runDuring(HWND, UINT, UINT_PTR timer, DWORD) {
     // The modal run shows the window once its queue is empty; wait for that.
     if (!IsWindow(mainWindow) || !IsWindowVisible(mainWindow)) return;
     KillTimer(nullptr, timer);
-    auto during = std::move(pendingDuring);
-    pendingDuring = nullptr;
-    if (during) during();
+    if (auto during = std::exchange(pendingDuring, nullptr)) during();
     if (IsWindow(mainWindow)) PostMessageW(mainWindow, WM_CLOSE, 0, 0);
 }
 
@@ -34,9 +33,7 @@ std::vector<std::pair<HWND, std::function<void(HWND)>>> dueActions;
 
 void CALLBACK runDueActions(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
-    auto due = std::move(dueActions);
-    dueActions.clear();
-    for (auto& [window, action] : due)
+    for (auto& [window, action] : std::exchange(dueActions, {}))
         if (IsWindow(window)) action(window);
 }
 
@@ -64,8 +61,7 @@ bool isMessageBox(HWND window) { return GetDlgItem(window, 0xFFFF) != nullptr; }
 
 std::wstring windowText(HWND window) {
     wchar_t buffer[2048] = {};
-    SendMessageTimeoutW(window, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000,
-                        nullptr);
+    GetWindowTextW(window, buffer, 2048);
     return buffer;
 }
 
@@ -119,6 +115,9 @@ Pixels pixelsOf(HDC source, int width, int height) {
     GdiFlush();
     return Pixels(copy.pixels(), copy.pixels() + static_cast<size_t>(width) * height);
 }
+
+Pixels canvasPixels() { return pixelsOf(surfaceDC(canvasWindow()), canvasWidth, canvasHeight); }
+Pixels pagePixels() { return pixelsOf(pageBitmap.dc(), pageWidth, pageHeight); }
 
 std::string firstDifference(const Pixels& a, const Pixels& b, int width) {
     if (a.size() != b.size()) return "sizes differ";

@@ -3,8 +3,14 @@
 // inside their own modal loops, message boxes answered, and pictures read.
 #pragma once
 
+#include "app/mainwindow.h"
+#include "app/menubar.h"
+#include "calendar/document.h"
+#include "calendar/render.h"
+#include "examples/samplepage.h"
 #include "tests/common/testfiles.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
@@ -24,8 +30,6 @@ class DialogDriver {
 public:
     DialogDriver();
     ~DialogDriver();
-    DialogDriver(const DialogDriver&) = delete;
-    DialogDriver& operator=(const DialogDriver&) = delete;
     // Every dialog that `match` accepts gets `action`.
     void on(std::function<bool(HWND)> match, std::function<void(HWND)> action);
 };
@@ -53,6 +57,8 @@ private:
 // Pictures as 0x00RRGGBB words, row by row from the top.
 using Pixels = std::vector<uint32_t>;
 Pixels pixelsOf(HDC source, int width, int height);
+Pixels canvasPixels();
+Pixels pagePixels();
 // "x,y" of the first pixel where two pictures of the given width differ;
 // empty when they are the same.
 std::string firstDifference(const Pixels& a, const Pixels& b, int width);
