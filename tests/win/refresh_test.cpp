@@ -56,6 +56,13 @@ static Pixels shownAt(const Pixels& page, int y) {
     return shown;
 }
 
+// A page image that holds nothing the refresh may keep: what it does not
+// draw shows.
+static void spoilPage() {
+    clearBitmap(pageBitmap);
+    pageBitmap.fill(0x00FF00FF);
+}
+
 // Lets the program run until its queue stays quiet: the idle drawing is done.
 static void runUntilIdle() {
     MSG message;
@@ -67,7 +74,7 @@ static void runUntilIdle() {
 
 // The export and the work file written after a refresh of a page not drawn yet.
 static std::string filesAfter(void (*refresh)(), const ScratchFolder& folder, const std::wstring& name) {
-    clearBitmap(pageBitmap);
+    spoilPage();
     viewY = -500;
     refresh();
     exportPath = folder / (name + L".bmp");
@@ -85,12 +92,13 @@ TEST(Refresh, ShowsAndWritesWhatThePlainRefreshDoes) {
             build();
             straightRefreshPage();
             const Pixels straight = pagePixels();
+            spoilPage();
             for (int y : scrollOffsets()) {
                 viewY = y;
                 refreshPage();
                 EXPECT_EQ(firstDifference(canvasPixels(), shownAt(straight, y), canvasWidth), "") << "viewY " << y;
             }
-            clearBitmap(pageBitmap);
+            spoilPage();
             viewY = 0;
             refreshPage();
             runUntilIdle();
