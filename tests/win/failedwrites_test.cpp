@@ -66,6 +66,4 @@ TEST(FailedWrites, KeepTheOldFileLeaveNoTemporaryFileAndGiveOneMessage) {
     });
     DeleteFileW(favourites.c_str());
     if (!keptFavourites.empty()) writeBytes(favourites, keptFavourites);
-    workFilePath.clear();
-    exportPath.clear();
 }

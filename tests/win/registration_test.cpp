@@ -30,7 +30,7 @@ static void clearKeys() {
 
 static void store(const Value& v) {
     HKEY key = nullptr;
-    RegCreateKeyExW(rootOf(v.user), pathOf(v.user, v.key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegCreateKeyExW(rootOf(v.user), pathOf(v.user, v.key).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
     RegSetValueExW(key, v.name.c_str(), 0, v.type, reinterpret_cast<const BYTE*>(v.text.c_str()),
                    static_cast<DWORD>((v.text.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(key);
@@ -71,5 +71,4 @@ TEST(Registration, TheOpenCommandIsLookedUpAndTheQuestionComesWhenNoneCounts) {
         EXPECT_NE(RegOpenKeyExW(rootOf(true), pathOf(true, L"ZANOR-files").c_str(), 0, KEY_READ, &written), 0);
     }
     clearKeys();
-    SetEnvironmentVariableW(L"ZANOR_PRUEBA_BLANCOS", nullptr);
 }

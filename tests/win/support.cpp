@@ -55,9 +55,9 @@ LRESULT CALLBACK driverProc(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(driverHook, code, wParam, lParam);
 }
 
-}  // namespace
-
 bool isMessageBox(HWND window) { return GetDlgItem(window, 0xFFFF) != nullptr; }
+
+}  // namespace
 
 std::wstring windowText(HWND window) {
     wchar_t buffer[2048] = {};

@@ -41,7 +41,6 @@ void pressButton(HWND dialog, int id);
 // Picks an item of a combo box list and confirms it (CBN_SELENDOK).
 void pickListItem(HWND dialog, int id, int position);
 std::wstring windowText(HWND window);
-bool isMessageBox(HWND window);
 
 // While it lives, every message box that this thread shows has its text kept
 // and gets `button` (IDOK, IDYES, IDNO).
