@@ -61,8 +61,13 @@ TEST(FailedWrites, KeepTheOldFileLeaveNoTemporaryFileAndGiveOneMessage) {
                     EXPECT_FALSE(temporaryFileBeside(path));
                 }
             }
+            // An old file marked read-only is replaced all the same; a picture is not.
+            writeBytes(path, old);
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+            write();
+            EXPECT_EQ(readBytes(path) == whole, path != exportPath);
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         }
-        restoreSnapshot(DocumentSnapshot{});
     });
     DeleteFileW(favourites.c_str());
     if (!keptFavourites.empty()) writeBytes(favourites, keptFavourites);

@@ -109,6 +109,5 @@ TEST(Refresh, ShowsAndWritesWhatThePlainRefreshDoes) {
             EXPECT_TRUE(written == filesAfter(straightRefreshPage, folder, L"llano"));
         }
         EXPECT_TRUE(boxes.texts.empty());
-        restoreSnapshot(DocumentSnapshot{});
     });
 }

@@ -108,7 +108,7 @@ MessageBoxAnswerer::MessageBoxAnswerer(int button) {
     });
 }
 
-Pixels pixelsOf(HDC source, int width, int height) {
+static Pixels pixelsOf(HDC source, int width, int height) {
     Image copy;
     copy.create(width, height);
     BitBlt(copy.dc(), 0, 0, width, height, source, 0, 0, SRCCOPY);

@@ -55,7 +55,6 @@ private:
 
 // Pictures as 0x00RRGGBB words, row by row from the top.
 using Pixels = std::vector<uint32_t>;
-Pixels pixelsOf(HDC source, int width, int height);
 Pixels canvasPixels();
 Pixels pagePixels();
 // "x,y" of the first pixel where two pictures of the given width differ;
