@@ -66,13 +66,15 @@ void takePicture(HWND window, const std::wstring& name) {
 void pictureOfDialog(const std::wstring& caption, const std::wstring& name, const std::function<void()>& open,
                      const std::function<void(HWND)>& prepare, const std::function<void(HWND)>& close) {
     DialogDriver driver;
-    driver.expect(caption, [&](HWND dialog) {
+    bool shown = false;
+    driver.on(captioned(caption), [&](HWND dialog) {
+        shown = true;
         prepare(dialog);
         takePicture(dialog, name);
         close(dialog);
     });
     open();
-    if (driver.pending() != 0) fail(L"no ha aparecido \"" + caption + L"\"");
+    if (!shown) fail(L"no ha aparecido \"" + caption + L"\"");
 }
 
 void command(int id) { SendMessageW(mainWindow, WM_COMMAND, id, 0); }
@@ -136,7 +138,7 @@ void takePictures(const std::wstring& workFile) {
     {
         DialogDriver driver;
         const std::wstring path = outputFolder + L"\\fotocopia.bmp";
-        driver.always(isFileDialog, [&](HWND dialog) {
+        driver.on(isFileDialog, [&](HWND dialog) {
             SetWindowTextW(fileNameField(dialog), path.c_str());
             PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         });

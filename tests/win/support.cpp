@@ -1,13 +1,11 @@
 #include "support.h"
 
-#include "app/mainwindow.h"
+#include "calendar/monthlayout.h"
+#include "platform/image.h"
+#include "platform/surface.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
 #include <set>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -17,49 +15,41 @@ void CALLBACK runDuring(HWND, UINT, UINT_PTR timer, DWORD) {
     // The modal run shows the window once its queue is empty; wait for that.
     if (!IsWindow(mainWindow) || !IsWindowVisible(mainWindow)) return;
     KillTimer(nullptr, timer);
-    auto during = std::move(pendingDuring);
-    pendingDuring = nullptr;
-    if (during) during();
+    if (auto during = std::exchange(pendingDuring, nullptr)) during();
     if (IsWindow(mainWindow)) PostMessageW(mainWindow, WM_CLOSE, 0, 0);
 }
 
 struct Watcher {
     std::function<bool(HWND)> match;
     std::function<void(HWND)> action;
-    bool once;
     const DialogDriver* owner;
 };
 
 HHOOK driverHook = nullptr;
 int drivers = 0;
-std::vector<std::shared_ptr<Watcher>> watchers;
+std::vector<Watcher> watchers;
 std::set<HWND> activated;
 std::vector<std::pair<HWND, std::function<void(HWND)>>> dueActions;
 
 void CALLBACK runDueActions(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
-    auto due = std::move(dueActions);
-    dueActions.clear();
-    for (auto& [window, action] : due)
+    for (auto& [window, action] : std::exchange(dueActions, {}))
         if (IsWindow(window)) action(window);
 }
 
+// A CBT hook sees each dialog activated; its action waits for a thread timer,
+// since the controls get their texts after activation and the dialog's own
+// loop must be running.
 LRESULT CALLBACK driverProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE) {
-        HWND window = reinterpret_cast<HWND>(wParam);
-        wchar_t className[64] = {};
-        GetClassNameW(window, className, 64);
-        if (std::wstring(className) == L"#32770" && activated.insert(window).second) {
-            for (auto it = watchers.begin(); it != watchers.end(); ++it) {
-                std::shared_ptr<Watcher> watcher = *it;
-                if (!watcher->match(window)) continue;
-                // Controls get their texts after activation: act once the
-                // dialog's own loop runs.
-                dueActions.emplace_back(window, watcher->action);
-                SetTimer(nullptr, 0, 0, runDueActions);
-                if (watcher->once) watchers.erase(it);
-                break;
-            }
+    HWND window = reinterpret_cast<HWND>(wParam);
+    wchar_t className[64] = {};
+    if (code == HCBT_ACTIVATE && GetClassNameW(window, className, 64) && std::wstring(className) == L"#32770" &&
+        activated.insert(window).second) {
+        for (const Watcher& watcher : watchers) {
+            if (!watcher.match(window)) continue;
+            dueActions.emplace_back(window, watcher.action);
+            SetTimer(nullptr, 0, 0, runDueActions);
+            break;
         }
     }
     return CallNextHookEx(driverHook, code, wParam, lParam);
@@ -67,16 +57,11 @@ LRESULT CALLBACK driverProc(int code, WPARAM wParam, LPARAM lParam) {
 
 bool isMessageBox(HWND window) { return GetDlgItem(window, 0xFFFF) != nullptr; }
 
-int answered = 0;
-std::wstring answeredCaption;
-std::wstring answeredText;
-
 }  // namespace
 
 std::wstring windowText(HWND window) {
     wchar_t buffer[2048] = {};
-    SendMessageTimeoutW(window, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000,
-                        nullptr);
+    GetWindowTextW(window, buffer, 2048);
     return buffer;
 }
 
@@ -94,29 +79,16 @@ DialogDriver::DialogDriver() {
 }
 
 DialogDriver::~DialogDriver() {
-    // This driver's watchers end with it.
-    std::erase_if(watchers, [this](const std::shared_ptr<Watcher>& w) { return w->owner == this; });
-    if (--drivers == 0) {
-        UnhookWindowsHookEx(driverHook);
-        driverHook = nullptr;
-        watchers.clear();
-    }
+    std::erase_if(watchers, [this](const Watcher& w) { return w.owner == this; });
+    if (--drivers == 0) UnhookWindowsHookEx(driverHook);
 }
 
-void DialogDriver::expect(const std::wstring& caption, std::function<void(HWND)> action) {
-    watchers.push_back(std::make_shared<Watcher>(Watcher{
-        [caption](HWND window) { return windowText(window) == caption && !isMessageBox(window); },
-        std::move(action), true, this}));
+void DialogDriver::on(std::function<bool(HWND)> match, std::function<void(HWND)> action) {
+    watchers.push_back(Watcher{std::move(match), std::move(action), this});
 }
 
-void DialogDriver::always(std::function<bool(HWND)> match, std::function<void(HWND)> action) {
-    watchers.push_back(std::make_shared<Watcher>(Watcher{std::move(match), std::move(action), false, this}));
-}
-
-int DialogDriver::pending() const {
-    int n = 0;
-    for (const auto& w : watchers) n += w->once && w->owner == this;
-    return n;
+std::function<bool(HWND)> captioned(const std::wstring& caption) {
+    return [caption](HWND window) { return !isMessageBox(window) && windowText(window) == caption; };
 }
 
 void pressButton(HWND dialog, int id) {
@@ -129,29 +101,27 @@ void pickListItem(HWND dialog, int id, int position) {
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
 }
 
-namespace {
-DialogDriver* answerDriver = nullptr;
-}
-
 MessageBoxAnswerer::MessageBoxAnswerer(int button) {
-    answered = 0;
-    answeredCaption.clear();
-    answeredText.clear();
-    answerDriver = new DialogDriver;
-    answerDriver->always(isMessageBox, [button](HWND box) {
-        ++answered;
-        answeredCaption = windowText(box);
-        answeredText = windowText(GetDlgItem(box, 0xFFFF));
+    driver_.on(isMessageBox, [this, button](HWND box) {
+        texts.push_back(windowText(GetDlgItem(box, 0xFFFF)));
         PostMessageW(box, WM_COMMAND, button, 0);
     });
 }
 
-MessageBoxAnswerer::~MessageBoxAnswerer() {
-    delete answerDriver;
-    answerDriver = nullptr;
+static Pixels pixelsOf(HDC source, int width, int height) {
+    Image copy;
+    copy.create(width, height);
+    BitBlt(copy.dc(), 0, 0, width, height, source, 0, 0, SRCCOPY);
+    GdiFlush();
+    return Pixels(copy.pixels(), copy.pixels() + static_cast<size_t>(width) * height);
 }
 
-int MessageBoxAnswerer::count() const { return answered; }
-std::wstring MessageBoxAnswerer::caption() const { return answeredCaption; }
-std::wstring MessageBoxAnswerer::text() const { return answeredText; }
+Pixels canvasPixels() { return pixelsOf(surfaceDC(canvasWindow()), canvasWidth, canvasHeight); }
+Pixels pagePixels() { return pixelsOf(pageBitmap.dc(), pageWidth, pageHeight); }
 
+std::string firstDifference(const Pixels& a, const Pixels& b, int width) {
+    if (a.size() != b.size()) return "sizes differ";
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) return std::to_string(i % width) + "," + std::to_string(i / width);
+    return {};
+}

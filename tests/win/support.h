@@ -1,11 +1,19 @@
-// Helpers for the Win32 tests: running the main window in the test's own
-// process and driving the dialogs it opens.
+// Helpers for the Win32 tests, which run the program's windows in their own
+// process: the main window run modally, the dialogs it opens driven from
+// inside their own modal loops, message boxes answered, and pictures read.
 #pragma once
 
+#include "app/mainwindow.h"
+#include "app/menubar.h"
+#include "calendar/document.h"
+#include "calendar/render.h"
+#include "examples/samplepage.h"
 #include "tests/common/testfiles.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -16,36 +24,39 @@ void runMainWindow(const std::function<void()>& during);
 
 // Runs actions on the dialogs that this thread opens, from inside each
 // dialog's own modal loop. A dialog is matched once, when it is first
-// activated; watchers are tried in the order they were added.
+// activated, by the first watcher that accepts it; watchers end with their
+// driver.
 class DialogDriver {
 public:
     DialogDriver();
     ~DialogDriver();
-    DialogDriver(const DialogDriver&) = delete;
-    DialogDriver& operator=(const DialogDriver&) = delete;
-    // The next dialog whose caption is `caption` gets `action` once.
-    void expect(const std::wstring& caption, std::function<void(HWND)> action);
     // Every dialog that `match` accepts gets `action`.
-    void always(std::function<bool(HWND)> match, std::function<void(HWND)> action);
-    // Expected dialogs that have not appeared.
-    int pending() const;
+    void on(std::function<bool(HWND)> match, std::function<void(HWND)> action);
 };
+// A match for the dialogs with the caption.
+std::function<bool(HWND)> captioned(const std::wstring& caption);
 
 // Presses a button of a dialog as a click would (BN_CLICKED from the button).
 void pressButton(HWND dialog, int id);
 // Picks an item of a combo box list and confirms it (CBN_SELENDOK).
 void pickListItem(HWND dialog, int id, int position);
+std::wstring windowText(HWND window);
 
-// Answers the next message box that this thread shows: keeps its caption and
-// text and presses `button` (IDOK, IDYES, IDNO).
+// While it lives, every message box that this thread shows has its text kept
+// and gets `button` (IDOK, IDYES, IDNO).
 class MessageBoxAnswerer {
 public:
     explicit MessageBoxAnswerer(int button);
-    ~MessageBoxAnswerer();
-    int count() const;
-    std::wstring caption() const;
-    std::wstring text() const;
+    std::vector<std::wstring> texts;
+
+private:
+    DialogDriver driver_;
 };
 
-
-std::wstring windowText(HWND window);
+// Pictures as 0x00RRGGBB words, row by row from the top.
+using Pixels = std::vector<uint32_t>;
+Pixels canvasPixels();
+Pixels pagePixels();
+// "x,y" of the first pixel where two pictures of the given width differ;
+// empty when they are the same.
+std::string firstDifference(const Pixels& a, const Pixels& b, int width);
