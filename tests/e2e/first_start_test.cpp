@@ -8,7 +8,8 @@
 
 #include <gtest/gtest.h>
 
-namespace e2e {
+using namespace e2e;
+
 namespace {
 
 // The default value of a key below the user's classes; nothing when absent.
@@ -47,7 +48,6 @@ TEST(FirstStart, AsksBeforeItsWindowRegistersOnYesAndOpensWorkFilesThroughTheAss
     {
         Program second(L"", Question::yes);
         ASSERT_TRUE(makeNewPage(second, 3, 2025)) << second.describe();
-        EXPECT_EQ(second.questionsSeen(), 1);
         ASSERT_TRUE(startSaving(second, workFile));
         EXPECT_EQ(workRecords(saved = waitForNewFile(workFile)).size(), 31u + 30 + 31 + 30);
         EXPECT_TRUE(second.close());
@@ -66,4 +66,3 @@ TEST(FirstStart, AsksBeforeItsWindowRegistersOnYesAndOpensWorkFilesThroughTheAss
 }
 
 }  // namespace
-}  // namespace e2e

@@ -3,20 +3,28 @@
 // new year, the last year offered): each exported image is checked cell by
 // cell against an independent day count and the page's layout (borders in
 // the line colour, white fills, day numbers in the weekday or the Sunday
-// colour, white where no cell is), and the first against the canvas on the
-// screen. The last is left for a reader of bitmap files that is not ours
-// (scripts/test reads it with Python's PIL).
+// colour, white where no cell is). The first is the page that the canvas
+// must show as the keys and the wheel scroll it to its limits. The last is
+// left for a reader of bitmap files that is not ours (scripts/test reads it
+// with Python's PIL).
 #include "driver.h"
 #include "expectations.h"
 
 #include <gtest/gtest.h>
 
-namespace e2e {
+using namespace e2e;
+
 namespace {
+
+struct Step {
+    const char* what;
+    std::vector<int> keys;  // virtual keys; 1 and -1 are a wheel notch away from and toward the user
+    int offset;             // the page row that the canvas then shows at its top
+};
 
 constexpr PageColours look{RGB(0, 128, 0), RGB(0, 0, 255), RGB(255, 0, 0)};
 
-TEST(Photocopy, ExportedPagesShowTheirCalendarCellByCell) {
+TEST(Photocopy, ExportedPagesShowTheirCalendarCellByCellAndTheCanvasScrollsOverThem) {
     Program program;
     ScratchFolder folder(L"fotocopia");
     const MonthOfYear firsts[] = {{1, 2000}, {11, 2023}, {2, 2025}, {12, 2087}};
@@ -30,17 +38,32 @@ TEST(Photocopy, ExportedPagesShowTheirCalendarCellByCell) {
         ASSERT_TRUE(startExport(program, path));
         const BitmapFile page(waitForNewFile(path, before));
         ASSERT_EQ(page.problem(), "");
-        ASSERT_TRUE(page.width() == pageWidth && page.height() == pageHeight);
         const std::vector<std::string> problems = pageProblems(page, first.month, first.year, look);
         EXPECT_TRUE(problems.empty()) << problems.size() << " problems, the first: " << problems.front();
-        if (first.year == 2000) {
-            program.key(VK_HOME);
-            ASSERT_TRUE(program.settle());
-            EXPECT_EQ(differencesFromPage(program.canvas(), page), 0) << "the canvas shows the same page";
+        if (first.year != 2000) continue;
+        const Step steps[] = {
+            {"Home", {VK_HOME}, 0},
+            {"three rows down", {VK_DOWN, VK_DOWN, VK_DOWN}, 276},
+            {"a page down", {VK_NEXT}, 376},
+            {"the wheel toward the user", {-1}, 391},
+            {"the wheel away, twice", {1, 1}, 361},
+            {"a page up", {VK_PRIOR}, 261},
+            {"End, then Down once more and no further", {VK_END, VK_DOWN, VK_DOWN}, 2380},
+            {"the wheel no further than the bottom", {-1, -1}, 2380},
+            {"Up at the top does nothing", {VK_HOME, VK_UP}, 0},
+            {"the wheel no further than the top", {1}, 0},
+            {"Up from a wheel step down goes past the top", {-1, VK_UP}, -77},
+            {"and no further", {VK_UP}, -77},
+            {"the keypad's star: today's row", {VK_MULTIPLY}, homeOffset()},
+        };
+        for (const Step& step : steps) {
+            SCOPED_TRACE(step.what);
+            for (int key : step.keys) key == 1 || key == -1 ? program.wheel(key) : program.key(key);
+            ASSERT_TRUE(program.settle()) << program.describe();
+            EXPECT_EQ(differencesFromPage(program.canvas(), page, step.offset), 0);
         }
     }
     EXPECT_TRUE(program.close());
 }
 
 }  // namespace
-}  // namespace e2e

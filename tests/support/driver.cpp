@@ -204,7 +204,6 @@ HWND Program::waitFor(const std::function<bool(HWND)>& match, DWORD milliseconds
             if (question_ != Question::leave && isMessageBox(window) && windowText(window) == L"...") {
                 // The program waits in its question until it is answered.
                 lastQuestion_ = window;
-                ++questionsSeen_;
                 press(window, question_ == Question::yes ? IDYES : IDNO);
             } else if (match(window)) {
                 found = window;

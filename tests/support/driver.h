@@ -78,15 +78,10 @@ enum class Question { no, yes, leave };
 
 // A message box that the program showed, as it was answered; its buttons are
 // those of IDOK, IDCANCEL, IDYES, IDNO that it had.
-struct Message {
-    std::wstring caption, text;
-    std::vector<int> buttons;
-};
+struct Message { std::wstring caption, text; std::vector<int> buttons; };
 
 // A whole command line, program path included (a registered open command).
-struct CommandLine {
-    std::wstring line;
-};
+struct CommandLine { std::wstring line; };
 
 class Program {
 public:
@@ -105,8 +100,6 @@ public:
 
     HANDLE process() const { return info_.hProcess; }
     bool running() const;
-    // How many association questions this start has answered.
-    int questionsSeen() const { return questionsSeen_; }
     // For failure messages: whether it runs, and its windows' captions.
     std::string describe() const;
 
@@ -146,7 +139,6 @@ private:
     PROCESS_INFORMATION info_{};
     Question question_;
     mutable HWND window_ = nullptr, lastQuestion_ = nullptr;
-    mutable int questionsSeen_ = 0;
 };
 
 // The GDI and USER objects of the program (-1: could not be counted).
@@ -168,15 +160,10 @@ constexpr int fontList = 10100, sizeList = 10120, bold = 10130, italic = 10140, 
               backChooser = 10220, backSwatch = 10230, inkChooser = 10240, inkSwatch = 10260, cancel = 10270,
               accept = 10280, text = 10310, alignJustified = 10360;
 }
-namespace captured {  // "Color Captado"
-constexpr int value = 21003, accept = 21004;
-}
-namespace favourites {  // "Tus Colores Favoritos Cargalos y Guardalos"; a swatch's place is 25 pixels
-constexpr int palette = 31001, archive = 31002, leave = 31003, reset = 31004, slotSize = 25;
-}
-namespace about {  // "Autor"
-constexpr int leave = 1017;
-}
+namespace captured { constexpr int value = 21003, accept = 21004; }  // "Color Captado"
+// "Tus Colores Favoritos Cargalos y Guardalos"; a swatch's place is 25 pixels.
+namespace favourites { constexpr int palette = 31001, archive = 31002, leave = 31003, reset = 31004, slotSize = 25; }
+namespace about { constexpr int leave = 1017; }  // "Autor"
 
 constexpr wchar_t mainCaption[] = L"Tervalonde za-nor", newPageCaption[] = L"Nuevo za-nor",
                   textDialogCaption[] = L"Propiedades Texto", capturedCaption[] = L"Color Captado",
@@ -184,9 +171,7 @@ constexpr wchar_t mainCaption[] = L"Tervalonde za-nor", newPageCaption[] = L"Nue
                   exportCaption[] = L"Navegador de ficheros para bitmap", messageCaption[] = L"Programador";
 
 // The page colours that "Nuevo" sets through its three choosers.
-struct PageColours {
-    COLORREF line, weekday, sunday;
-};
+struct PageColours { COLORREF line, weekday, sunday; };
 
 // "Nuevo": picks the month (1..12) and the year, sets the colours when given,
 // and presses "Aceptar"; returns when the dialog has gone.

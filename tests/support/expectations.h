@@ -29,20 +29,18 @@ struct Box {
 Box cellBox(int column, int day);
 constexpr COLORREF white = RGB(255, 255, 255);
 
-// A 24-bit BMP file, read through its own headers; problem() tells what is
-// wrong with it, if anything.
+// The page as "Fotocopia" writes it: a 24-bit, bottom-up BMP file of
+// 1000 x 2900 pixels, read at its fixed places (its headers are read by
+// Python's PIL in scripts/test); problem() tells what is wrong with it, if
+// anything.
 class BitmapFile {
 public:
-    explicit BitmapFile(const std::string& bytes);
-    const std::string& problem() const { return problem_; }
-    int width() const { return width_; }
-    int height() const { return height_; }
+    explicit BitmapFile(std::string bytes);
+    std::string problem() const;
     COLORREF at(int x, int y) const;  // 0x00BBGGRR, y counted from the top
 
 private:
-    std::string bytes_, problem_;
-    int width_ = 0, height_ = 0;
-    std::size_t offset_ = 0, rowBytes_ = 0;
+    std::string bytes_;
 };
 
 // Every way in which the cells of a page differ from a new page in these
