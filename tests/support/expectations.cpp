@@ -36,8 +36,6 @@ bool anyNear(const BitmapFile& page, int left, int top, int right, int bottom, C
     return false;
 }
 
-}  // namespace
-
 int daysInMonth(int year, int month) {
     return static_cast<int>(daysSinceEpoch(year + month / 12, month % 12 + 1, 1) - daysSinceEpoch(year, month, 1));
 }
@@ -50,7 +48,13 @@ MonthOfYear columnMonth(int firstMonth, int firstYear, int column) {
     return {months % 12 + 1, firstYear + months / 12};
 }
 
+// The page: 1000 x 2900 pixels; each day's box is 246 x 90 pixels with a
+// one-pixel border, boxes 2 pixels apart, the first at (3, 3).
+constexpr int pageWidth = 1000, boxWidth = 246, boxHeight = 90;
+struct Box { int left, top; };
 Box cellBox(int column, int day) { return {3 + 248 * (column - 1), 3 + 92 * (day - 1)}; }
+
+}  // namespace
 
 BitmapFile::BitmapFile(std::string bytes) : bytes_(std::move(bytes)) {}
 

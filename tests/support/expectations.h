@@ -11,22 +11,9 @@
 
 namespace e2e {
 
-int daysInMonth(int year, int month);
-bool isSunday(int year, int month, int day);
-
-// The month that page column 1..4 shows for a page starting at (month, year).
-struct MonthOfYear {
-    int month, year;
-};
-MonthOfYear columnMonth(int firstMonth, int firstYear, int column);
-
-// The page: 1000 x 2900 pixels; each day's box is 246 x 90 pixels with a
-// one-pixel border, boxes 2 pixels apart, the first at (3, 3).
-constexpr int pageWidth = 1000, pageHeight = 2900, boxWidth = 246, boxHeight = 90;
-struct Box {
-    int left, top;
-};
-Box cellBox(int column, int day);
+// The first month of a page.
+struct MonthOfYear { int month, year; };
+constexpr int pageHeight = 2900;
 constexpr COLORREF white = RGB(255, 255, 255);
 
 // The page as "Fotocopia" writes it: a 24-bit, bottom-up BMP file of
