@@ -16,11 +16,9 @@ using namespace e2e;
 
 namespace {
 
-struct Step {
-    const char* what;
-    std::vector<int> keys;  // virtual keys; 1 and -1 are a wheel notch away from and toward the user
-    int offset;             // the page row that the canvas then shows at its top
-};
+// A step: its keys (virtual keys; 1 and -1 are a wheel notch away from and
+// toward the user), and the page row that the canvas then shows at its top.
+struct Step { const char* what; std::vector<int> keys; int offset; };
 
 constexpr PageColours look{RGB(0, 128, 0), RGB(0, 0, 255), RGB(255, 0, 0)};
 
