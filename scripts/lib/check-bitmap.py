@@ -1,7 +1,7 @@
 """Reads an exported bitmap with PIL, a reader that is not the program's own.
 
 check-bitmap.py FILE   the end-to-end suite's export of the page that starts
-                       in December 2025 (line colour green, weekdays blue,
+                       in December 2087 (line colour green, weekdays blue,
                        Sundays red): a 1000 x 2900 RGB BMP, every cell's
                        borders, fill and day number against Python's own
                        calendar, and white wherever no cell lies
@@ -16,7 +16,7 @@ from PIL import Image
 
 WHITE = (255, 255, 255)
 # The page of the end-to-end export.
-FIRST_MONTH, FIRST_YEAR = 12, 2025
+FIRST_MONTH, FIRST_YEAR = 12, 2087
 LINE, WEEKDAY, SUNDAY = (0, 128, 0), (0, 0, 255), (255, 0, 0)
 
 

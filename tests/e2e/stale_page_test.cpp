@@ -110,7 +110,7 @@ TEST(DisplayScale, At144DotsPerInchThePageAndTheTextDialogAreAsAt96) {
         };
         std::vector<HWND> labels;
         for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-            if (windowClass(child) == L"Static" && !windowText(child).empty()) labels.push_back(child);
+            if (wchar_t name[8] = {}; GetClassNameW(child, name, 8) && std::wstring(name) == L"Static" && !windowText(child).empty()) labels.push_back(child);
         waitUntil([&] {  // until two rounds of pictures agree
             std::vector<Picture> again;
             for (HWND label : labels) again.push_back(pictureShown(label, inked));

@@ -8,7 +8,7 @@
 #include "calendar/document.h"
 #include "calendar/render.h"
 #include "examples/samplepage.h"
-#include "tests/common/testfiles.h"
+#include "tests/support/testfiles.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -4,7 +4,7 @@
 // commands and mouse buttons on the canvas) and its pixels, frame and menu
 // bar included, are written as a BMP file. Run under Wine by scripts/screenshots:
 //   zanor_screenshots.exe WORK-FILE OUTPUT-FOLDER
-#include "../win/support.h"
+#include "tests/win/support.h"
 
 #include "app/mainwindow.h"
 #include "app/menubar.h"

@@ -1,0 +1,375 @@
+#include "driver.h"
+
+#include "app/mainwindow.h"
+#include "app/menubar.h"
+
+#include <winternl.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace e2e {
+
+namespace {
+
+// How long one look waits before the next, in milliseconds.
+constexpr DWORD pollInterval = 3;
+
+// A message to a control of another program, which may be busy.
+void send(HWND control, UINT message, WPARAM wParam, const void* lParam) {
+    SendMessageTimeoutW(control, message, wParam, reinterpret_cast<LPARAM>(lParam), SMTO_ABORTIFHUNG, patience,
+                        nullptr);
+}
+
+bool isDialog(HWND window) {
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    return std::wstring(name) == L"#32770";
+}
+
+// The windows of a process: its visible top-level ones, or all of them with
+// their children and message-only windows.
+std::vector<HWND> windowsOf(DWORD process, bool all) {
+    struct Search {
+        DWORD process;
+        bool all;
+        std::vector<HWND> found;
+    } search{process, all, {}};
+    auto add = [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == s->process && (s->all || IsWindowVisible(window))) s->found.push_back(window);
+        return TRUE;
+    };
+    EnumWindows(add, reinterpret_cast<LPARAM>(&search));
+    for (std::size_t i = 0, tops = search.found.size(); all && i < tops; ++i)
+        EnumChildWindows(search.found[i], add, reinterpret_cast<LPARAM>(&search));
+    for (HWND w = nullptr; all && (w = FindWindowExW(HWND_MESSAGE, w, nullptr, nullptr));)
+        add(w, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+bool waitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
+    for (const ULONGLONG deadline = GetTickCount64() + milliseconds; !condition();) {
+        if (GetTickCount64() >= deadline) return false;
+        // A short wait that also keeps this thread's own queue empty.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, pollInterval, QS_ALLINPUT);
+        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&message);
+    }
+    return true;
+}
+
+std::wstring windowText(HWND window) {
+    wchar_t text[2048] = {};
+    GetWindowTextW(window, text, 2048);
+    return text;
+}
+
+bool isMessageBox(HWND window) { return isDialog(window) && GetDlgItem(window, 0xFFFF); }
+bool isColourChooser(HWND window) { return isDialog(window) && GetDlgItem(window, 706) && GetDlgItem(window, 708); }
+void press(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+void typeText(HWND dialog, int id, const std::wstring& text) { send(GetDlgItem(dialog, id), WM_SETTEXT, 0, text.c_str()); }
+
+void pickItem(HWND dialog, int id, int position) {
+    send(GetDlgItem(dialog, id), CB_SETCURSEL, static_cast<WPARAM>(position), nullptr);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELENDOK), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void mouseClick(HWND control, int x, int y, bool right) {
+    PostMessageW(control, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(control, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void chooseColour(HWND chooser, COLORREF colour) {
+    // The chooser reads its red, green and blue fields (706..708) when they
+    // announce a change.
+    for (int i = 0; i < 3; ++i) {
+        typeText(chooser, 706 + i, std::to_wstring(colour >> (8 * i) & 0xFF));
+        PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(706 + i, EN_UPDATE),
+                     reinterpret_cast<LPARAM>(GetDlgItem(chooser, 706 + i)));
+    }
+    press(chooser, IDOK);
+}
+
+void chooseFile(HWND dialog, const std::wstring& path) {
+    send(fileNameField(dialog), WM_SETTEXT, 0, path.c_str());
+    press(dialog, IDOK);
+}
+
+COLORREF Picture::at(int x, int y) const {
+    const std::uint32_t p = pixels[static_cast<std::size_t>(y * width + x)];
+    return RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF);
+}
+
+Picture clientPicture(HWND window) {
+    RECT area{};
+    GetClientRect(window, &area);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    auto screen = [&] {
+        Picture picture{area.right - area.left, area.bottom - area.top, {}};
+        BITMAPINFO info{{static_cast<DWORD>(sizeof(BITMAPINFOHEADER)), picture.width, -picture.height, 1, 32, BI_RGB,
+                         0, 0, 0, 0, 0},
+                        {}};  // top-down rows of 32 bits
+        HDC screenDc = GetDC(nullptr), memory = CreateCompatibleDC(screenDc);
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(screenDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (picture.width > 0 && picture.height > 0 && bits) {
+            HGDIOBJ old = SelectObject(memory, bitmap);
+            BitBlt(memory, 0, 0, picture.width, picture.height, screenDc, area.left, area.top, SRCCOPY);
+            GdiFlush();
+            const auto* first = static_cast<const std::uint32_t*>(bits);
+            for (int i = 0; i < picture.width * picture.height; ++i) picture.pixels.push_back(first[i] & 0xFFFFFF);
+            SelectObject(memory, old);
+        }
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screenDc);
+        return picture;
+    };
+    // Ask for the window to be painted now; its program puts the paint on the
+    // screen when it next waits, so two equal pictures in a row are taken as
+    // what it shows.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Picture last = screen(), now;
+    waitUntil([&] { return std::exchange(last, now = screen()) == now && !now.pixels.empty(); });
+    return now;
+}
+
+Picture pictureShown(HWND window, const std::function<bool(const Picture&)>& wanted) {
+    Picture shown;
+    waitUntil([&] { return !(shown = clientPicture(window)).pixels.empty() && wanted(shown); });
+    return shown;
+}
+
+bool allWhite(const Picture& picture) {
+    return !picture.pixels.empty() && std::ranges::all_of(picture.pixels, [](std::uint32_t p) { return p == 0xFFFFFF; });
+}
+
+// ---------------------------------------------------------------------------
+
+std::wstring Program::folder() { return besideTests(L"programa e2e"); }
+
+std::wstring Program::path() {
+    static const std::wstring installed = [] {
+        CreateDirectoryW(folder().c_str(), nullptr);
+        // A program of an earlier run may still hold its file: the copy it
+        // left is then the same build.
+        CopyFileW(besideTests(L"zanor.exe").c_str(), (folder() + L"\\zanor.exe").c_str(), FALSE);
+        return folder() + L"\\zanor.exe";
+    }();
+    return installed;
+}
+
+Program::Program(const std::wstring& tail, Question question) : question_(question) {
+    start(L"\"" + path() + L"\"" + (tail.empty() ? L"" : L" " + tail));
+}
+Program::Program(const CommandLine& command, Question question) : question_(question) { start(command.line); }
+
+void Program::start(std::wstring line) {
+    path();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
+        info_ = {};
+}
+
+Program::~Program() {
+    if (!info_.hProcess) return;
+    if (running()) TerminateProcess(info_.hProcess, 1);
+    WaitForSingleObject(info_.hProcess, patience);
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+bool Program::running() const { return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+
+std::string Program::describe() const {
+    std::string text = running() ? "running, windows:" : "not running";
+    for (HWND window : windows())
+        for (wchar_t c : L" [" + windowText(window) + L"]") text += c < 128 ? static_cast<char>(c) : '?';
+    return text;
+}
+
+std::vector<HWND> Program::windows() const { return windowsOf(info_.dwProcessId, false); }
+
+HWND Program::waitFor(const std::function<bool(HWND)>& match, DWORD milliseconds) const {
+    const ULONGLONG deadline = GetTickCount64() + milliseconds;
+    do {
+        HWND found = nullptr;
+        for (HWND window : windows()) {
+            if (window == lastQuestion_) continue;
+            if (question_ != Question::leave && isMessageBox(window) && windowText(window) == L"...") {
+                // The program waits in its question until it is answered.
+                lastQuestion_ = window;
+                press(window, question_ == Question::yes ? IDYES : IDNO);
+            } else if (match(window)) {
+                found = window;
+            }
+        }
+        if (found) return found;
+    } while (WaitForSingleObject(info_.hProcess, pollInterval) == WAIT_TIMEOUT && GetTickCount64() < deadline);
+    return nullptr;
+}
+
+HWND Program::waitFor(const std::wstring& caption, DWORD milliseconds) const {
+    return waitFor([&](HWND window) { return windowText(window) == caption; }, milliseconds);
+}
+
+bool Program::waitUntilGone(HWND window) const {
+    return waitUntil([&] { return !IsWindow(window) || !running(); });
+}
+
+HWND Program::window() const {
+    if (!window_ || !IsWindow(window_))
+        window_ = waitFor([](HWND w) { return windowText(w) == mainCaption && GetDlgItem(w, canvasId); });
+    return window_;
+}
+
+HWND Program::canvas() const { return GetDlgItem(window(), canvasId); }
+void Program::command(int id) const { PostMessageW(window(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+void Program::key(int virtualKey) const {
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(canvas(), WM_KEYDOWN, static_cast<WPARAM>(virtualKey), 1 | scan);
+    PostMessageW(canvas(), WM_KEYUP, static_cast<WPARAM>(virtualKey), 1 | scan | 0xC0000000);
+}
+
+void Program::wheel(int notches) const {
+    RECT area{};
+    GetWindowRect(canvas(), &area);
+    PostMessageW(canvas(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(notches * WHEEL_DELTA)),
+                 MAKELPARAM((area.left + area.right) / 2, (area.top + area.bottom) / 2));
+}
+
+void Program::click(int x, int y, bool right) const { mouseClick(canvas(), x, y, right); }
+
+void Program::clickCell(int column, int day, bool right, POINT inside) const {
+    // As few keys as show the whole row: Home, then Page Down (100 pixels
+    // each) until the row's 90 pixels show on the canvas's 574, or End (2288
+    // pixels) below the 25th.
+    const int top = 3 + 92 * (day - 1);
+    int scrolled = day > 25 ? 2288 : 0;
+    key(VK_HOME);
+    if (day > 25) key(VK_END);
+    for (; day <= 25 && scrolled < top + 90 - 574; scrolled += 100) key(VK_NEXT);
+    click(3 + 248 * (column - 1) + inside.x, top - scrolled + inside.y, right);
+}
+
+Message Program::answer(int button) const {
+    HWND box = waitFor(isMessageBox);
+    if (!box) return {};
+    Message message{windowText(box), windowText(GetDlgItem(box, 0xFFFF)), {}};
+    for (int id : {IDOK, IDCANCEL, IDYES, IDNO})
+        if (GetDlgItem(box, id)) message.buttons.push_back(id);
+    press(box, button);
+    waitUntilGone(box);
+    return message;
+}
+
+bool Program::settle() const {
+    command(commandAbout);
+    HWND dialog = waitFor(aboutCaption);
+    if (dialog) press(dialog, about::leave);
+    return dialog && waitUntilGone(dialog);
+}
+
+bool Program::close() const {
+    PostMessageW(window(), WM_CLOSE, 0, 0);
+    return info_.hProcess && WaitForSingleObject(info_.hProcess, patience) == WAIT_OBJECT_0;
+}
+
+// GetGuiResources counts GDI and USER objects on Windows; Wine answers 0 (the
+// call is a stub there). Under Wine the GDI objects are then counted in the
+// process's GDI handle table, which Wine keeps in the process's memory and
+// names in its PEB (GdiSharedHandleTable, at 0xF8 in a 64-bit one), in
+// 0x10000 entries of 24 bytes whose byte 14 (the type) is 0 when free; and
+// the USER objects as the windows that the process owns: Wine keeps its
+// menus, icons and cursors where no other process can count them.
+GuiObjects countGuiObjects(const Program& program) {
+    HANDLE process = program.process();
+    GuiObjects objects{static_cast<long>(GetGuiResources(process, GR_GDIOBJECTS)),
+                       static_cast<long>(GetGuiResources(process, GR_USEROBJECTS))};
+    if (objects.user == 0) objects.user = static_cast<long>(windowsOf(GetProcessId(process), true).size());
+    using Query = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION basic{};
+    const char* table = nullptr;
+    std::vector<std::uint8_t> entries(0x10000 * 24);
+    if (objects.gdi == 0 && query && query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) == 0 &&
+        ReadProcessMemory(process, reinterpret_cast<const char*>(basic.PebBaseAddress) + 0xF8, &table, sizeof table,
+                          nullptr) &&
+        ReadProcessMemory(process, table, entries.data(), entries.size(), nullptr)) {
+        objects.gdi = 0;
+        for (std::size_t at = 14; at < entries.size(); at += 24) objects.gdi += entries[at] != 0;
+    }
+    return objects;
+}
+
+// ---------------------------------------------------------------------------
+
+bool makeNewPage(const Program& program, int month, int year, const PageColours* colours) {
+    program.command(commandNew);
+    HWND dialog = program.waitFor(newPageCaption);
+    if (!dialog) return false;
+    pickItem(dialog, newPage::monthList, month - 1);
+    pickItem(dialog, newPage::yearList, year - 2000);
+    if (colours)
+        for (auto [chooser, colour] : {std::pair{newPage::lineChooser, colours->line},
+                                       {newPage::weekdayChooser, colours->weekday},
+                                       {newPage::sundayChooser, colours->sunday}})
+            chooseThrough(program, dialog, chooser, colour);
+    press(dialog, newPage::accept);
+    return program.waitUntilGone(dialog);
+}
+
+namespace {
+bool startFileCommand(const Program& program, int command, const std::wstring& path) {
+    program.command(command);
+    HWND dialog = program.waitFor(isFileDialog);
+    if (dialog) chooseFile(dialog, path);
+    return dialog && program.waitUntilGone(dialog);
+}
+}  // namespace
+
+bool startSaving(const Program& program, const std::wstring& path) { return startFileCommand(program, commandSave, path); }
+bool startOpening(const Program& program, const std::wstring& path) { return startFileCommand(program, commandOpen, path); }
+bool startExport(const Program& program, const std::wstring& path) {
+    return startFileCommand(program, commandExport, path);
+}
+
+FileStamp stampOf(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return {};
+    return {true, static_cast<unsigned long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow,
+            static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime};
+}
+
+std::string waitForNewFile(const std::wstring& path, const FileStamp& before) {
+    std::string bytes;
+    waitUntil([&] {
+        // The program may still hold the file for a moment after putting it
+        // in place.
+        const FileStamp now = stampOf(path);
+        return now.exists && !(now == before) && (bytes = readBytes(path)).size() == now.size;
+    });
+    return bytes;
+}
+
+HWND openTextDialog(const Program& program, int column, int day) {
+    program.command(commandEditCell);
+    program.clickCell(column, day);
+    return program.waitFor(textDialogCaption);
+}
+
+bool chooseThrough(const Program& program, HWND dialog, int button, COLORREF colour) {
+    press(dialog, button);
+    HWND chooser = program.waitFor(isColourChooser);
+    if (chooser) chooseColour(chooser, colour);
+    return chooser && program.waitUntilGone(chooser);
+}
+
+}  // namespace e2e

@@ -1,0 +1,64 @@
+// What the program's pages, bitmap files and work files must hold, worked out
+// here from the calendar and the page's published layout, with none of the
+// program's own code: weekdays come from a count of days since 1970-01-01,
+// month lengths from the distance between two first days.
+#pragma once
+
+#include "driver.h"
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// The first month of a page.
+struct MonthOfYear { int month, year; };
+constexpr int pageHeight = 2900;
+constexpr COLORREF white = RGB(255, 255, 255);
+
+// The page as "Fotocopia" writes it: a 24-bit, bottom-up BMP file of
+// 1000 x 2900 pixels, read at its fixed places (its headers are read by
+// Python's PIL in scripts/test); problem() tells what is wrong with it, if
+// anything.
+class BitmapFile {
+public:
+    explicit BitmapFile(std::string bytes);
+    std::string problem() const;
+    COLORREF at(int x, int y) const;  // 0x00BBGGRR, y counted from the top
+
+private:
+    std::string bytes_;
+};
+
+// Every way in which the cells of a page differ from a new page in these
+// colours (borders in the line colour, white fills, day numbers in the
+// weekday or the Sunday colour and never in the other, captions in the
+// weekday colour), and the places where no cell may lie (below short months,
+// right of the last column) that are not white.
+std::vector<std::string> pageProblems(const BitmapFile& page, int firstMonth, int firstYear, const PageColours& look);
+
+// How many pixels of the canvas differ from the page shown `offset` pixels
+// scrolled (the canvas's row y shows the page's row y + offset, white where
+// the page is not), once they come to agree or the wait is over.
+int differencesFromPage(HWND canvas, const BitmapFile& page, int offset = 0);
+// How far the page is scrolled after a work file has been opened: to
+// today's row, or to the 26th's from the 27th on.
+int homeOffset();
+
+// One 446-byte record of a work file: its column and day (bytes 16..19), and
+// the bytes of the cell's own attributes (20..425: colours, face, size,
+// styles, text at 150, alignment), which the page fields follow.
+struct WorkRecord {
+    int column = 0, day = 0;
+    std::string cell;
+    std::string text() const { return cell.substr(130, cell.find('\0', 130) - 130); }
+    bool sameCell(const WorkRecord& other) const { return cell == other.cell; }
+};
+constexpr std::size_t workRecordSize = 446;
+// The records of a work file; none when its length is no whole number of
+// records.
+std::vector<WorkRecord> workRecords(const std::string& bytes);
+// The record of a cell; an empty one when the file has none.
+WorkRecord cellOf(const std::vector<WorkRecord>& records, int column, int day);
+
+}  // namespace e2e
