@@ -12,7 +12,6 @@
 #include <tuple>
 
 namespace e2e {
-namespace {
 
 // Long enough to fill a cell with justified lines, and to run below it.
 constexpr wchar_t filler[] = L"Texto justificado que se parte en l\u00edneas como en la pantalla, con palabras cortas y largas, para que cada l\u00ednea se estire sobre sus blancos hasta el ancho de la m\u00e1s larga; el texto sigue por debajo de la casilla cuando no cabe en ella.";
@@ -36,8 +35,8 @@ TEST(Extras, EachExportWritesThroughItsOwnDialogAndKeepsWhatItMustNotReplace) {
             return dialog && program.waitUntilGone(dialog);
         };
         ASSERT_TRUE(choose(L"") && program.settle() && !stampOf(page + extension).exists);
-        ASSERT_TRUE(choose(page));
-        const std::string written = waitForNewFile(page + extension);
+        // Not written: the question below does not come, and the test fails there.
+        const std::string written = choose(page) ? waitForNewFile(page + extension) : "";
         ASSERT_TRUE(choose(page + extension));
         EXPECT_EQ(program.answer(IDNO).text, L"Fichero Existe ...\r\nSobrescribir ?");
         for (const wchar_t* fault : {L"ZANOR_READONLY_DIR", L"ZANOR_FULL_DIR"})
@@ -52,5 +51,4 @@ TEST(Extras, EachExportWritesThroughItsOwnDialogAndKeepsWhatItMustNotReplace) {
     EXPECT_TRUE(program.close());
 }
 
-}  // namespace
 }  // namespace e2e

@@ -9,19 +9,17 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <functional>
 #include <iostream>
+#include <set>
 #include <utility>
 
 namespace e2e {
-namespace {
 
-std::wstring samplePage() { return L"\"" + besideTests(L"calendario-invierno.ZANOR") + L"\""; }
+static std::wstring samplePage() { return L"\"" + besideTests(L"calendario-invierno.ZANOR") + L"\""; }
 
-std::string exported(const Program& program, const std::wstring& path) {
-    const FileStamp before = stampOf(path);
-    return startExport(program, path) ? waitForNewFile(path, before) : std::string();
+// Every export here goes to a new file.
+static std::string exported(const Program& program, const std::wstring& path) {
+    return startExport(program, path) ? waitForNewFile(path) : std::string();
 }
 
 TEST(CurrentPage, ACancelledNuevoLeavesTheDocumentOnTheCanvasAndInTheExport) {
@@ -40,8 +38,7 @@ TEST(CurrentPage, ACancelledNuevoLeavesTheDocumentOnTheCanvasAndInTheExport) {
     EXPECT_EQ(program.answer(IDOK).caption, messageCaption);
     press(dialog, newPage::cancel);
     ASSERT_TRUE(program.waitUntilGone(dialog));
-    const std::string after = exported(program, folder / L"despues.bmp");
-    EXPECT_TRUE(after == before) << "the export is not the page as it was before \"Nuevo\"";
+    EXPECT_TRUE(exported(program, folder / L"despues.bmp") == before) << "the export is not the page before \"Nuevo\"";
     // A wheel turn (15 pixels) and a page (100) down from the top.
     EXPECT_EQ(differencesFromPage(program.canvas(), BitmapFile(before), 115), 0);
     EXPECT_TRUE(program.close());
@@ -50,17 +47,10 @@ TEST(CurrentPage, ACancelledNuevoLeavesTheDocumentOnTheCanvasAndInTheExport) {
 TEST(InterruptedSave, ASaveEndedAtAnyMomentLeavesTheOldFileOrTheNewOne) {
     ScratchFolder folder(L"grabar cortado");
     const std::wstring path = folder / L"pagina.ZANOR";
-    std::string whole;
-    {
-        Program program(samplePage());
-        ASSERT_TRUE(startSaving(program, folder / L"entera.ZANOR"));
-        whole = waitForNewFile(folder / L"entera.ZANOR");
-        EXPECT_TRUE(program.close());
-    }
-    const std::string old = "la p\xE1gina de antes\r\n";
-    constexpr int tries = 30;
+    // The sample page saved again is the same file, byte for byte.
+    const std::string whole = readBytes(besideTests(L"calendario-invierno.ZANOR")), old = "la p\xE1gina de antes\r\n";
     int oldLeft = 0, newLeft = 0;
-    for (int i = 0; i < tries; ++i) {
+    for (int i = 0; i < 30; ++i) {
         writeBytes(path, old);
         Program program(samplePage());
         ASSERT_TRUE(startSaving(program, path)) << program.describe();
@@ -77,52 +67,32 @@ TEST(InterruptedSave, ASaveEndedAtAnyMomentLeavesTheOldFileOrTheNewOne) {
         newLeft += left == whole;
         EXPECT_TRUE(left == old || left == whole) << "try " << i << " left " << left.size() << " bytes";
     }
-    std::cout << "grabar cortado: " << tries << " intentos, el fichero antiguo " << oldLeft << ", el nuevo "
-              << newLeft << "\n";
+    std::cout << "grabar cortado: 30 intentos, el fichero antiguo " << oldLeft << ", el nuevo " << newLeft << "\n";
 }
-
-// The resolution that programs started from now on see, as the display's
-// settings give it; 96 again at the end of the scope.
-struct DisplayDpi {
-    explicit DisplayDpi(DWORD dpi) { set(dpi); }
-    ~DisplayDpi() { set(96); }
-    static void set(DWORD dpi) {
-        RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
-    }
-};
 
 TEST(DisplayScale, At144DotsPerInchThePageAndTheTextDialogAreAsAt96) {
     ScratchFolder folder(L"escala");
-    struct Seen {
-        std::string page;
-        std::vector<Picture> labels;  // of the text dialog
-    };
+    struct Seen { std::string page; std::vector<Picture> labels; };  // the labels of the text dialog
+    // The resolution that programs started from now on see, as the display's
+    // settings give it; 96 is looked at last, which leaves it as it was.
     const auto look = [&folder](DWORD dpi) {
-        const DisplayDpi display(dpi);
+        RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
         Program program(samplePage());
         Seen seen{exported(program, folder / (std::to_wstring(dpi) + L".bmp")), {}};
         HWND dialog = openTextDialog(program, 1, 25);
-        if (!dialog) return seen;
         // Check boxes, radio buttons and combo boxes draw their marks in the
         // display's scale; the labels are the program's own, once drawn.
-        const auto inked = [](const Picture& p) {
-            return std::adjacent_find(p.pixels.begin(), p.pixels.end(), std::not_equal_to<>()) != p.pixels.end();
-        };
-        std::vector<HWND> labels;
-        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-            if (wchar_t name[8] = {}; GetClassNameW(child, name, 8) && std::wstring(name) == L"Static" && !windowText(child).empty()) labels.push_back(child);
+        const auto inked = [](const Picture& p) { return std::set(p.pixels.begin(), p.pixels.end()).size() > 1; };
         waitUntil([&] {  // until two rounds of pictures agree
             std::vector<Picture> again;
-            for (HWND label : labels) again.push_back(pictureShown(label, inked));
+            for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+                if (wchar_t name[8] = {}; GetClassNameW(child, name, 8) && name == std::wstring(L"Static") && !windowText(child).empty())
+                    again.push_back(pictureShown(child, inked));
             return std::exchange(seen.labels, again) == again;
         });
-        press(dialog, textDialog::cancel);
-        program.waitUntilGone(dialog);
-        EXPECT_TRUE(program.close());
-        return seen;
+        return seen;  // and the program ends with its dialog open
     };
-    const Seen at96 = look(96);
-    const Seen at144 = look(144);
+    const Seen at144 = look(144), at96 = look(96);
     ASSERT_EQ(at96.page.size(), 8700054u);
     EXPECT_TRUE(at144.page == at96.page) << "the page depends on the display's resolution";
     // The labels show as whole as at 96 dots per inch.
@@ -130,5 +100,4 @@ TEST(DisplayScale, At144DotsPerInchThePageAndTheTextDialogAreAsAt96) {
     EXPECT_TRUE(at144.labels == at96.labels) << "the text dialog's labels depend on the display's resolution";
 }
 
-}  // namespace
 }  // namespace e2e

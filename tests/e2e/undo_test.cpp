@@ -9,13 +9,11 @@
 #include <gtest/gtest.h>
 
 namespace e2e {
-namespace {
 
 TEST(Undo, DeshacerAndRehacerWalkEveryStepBackAndForth) {
     Program program;
     ScratchFolder folder(L"deshacer");
-    int saves = 0;
-    const auto save = [&] {
+    auto save = [&, saves = 0]() mutable {
         const std::wstring path = folder / (std::to_wstring(++saves) + L".ZANOR");
         return startSaving(program, path) ? waitForNewFile(path) : std::string{};
     };
@@ -24,10 +22,9 @@ TEST(Undo, DeshacerAndRehacerWalkEveryStepBackAndForth) {
     const std::string firstExport = startExport(program, folder / L"1.bmp") ? waitForNewFile(folder / L"1.bmp") : "";
 
     HWND text = openTextDialog(program, 1, 5);
-    ASSERT_NE(text, nullptr);
     typeText(text, textDialog::text, L"Cumplea\u00f1os");
     press(text, textDialog::accept);
-    ASSERT_TRUE(program.waitUntilGone(text));
+    ASSERT_TRUE(text && program.waitUntilGone(text));
     forward.push_back(save());
     program.command(commandSelector);
     program.clickCell(1, 5);
@@ -43,19 +40,17 @@ TEST(Undo, DeshacerAndRehacerWalkEveryStepBackAndForth) {
     ASSERT_TRUE(startOpening(program, folder / L"3.ZANOR"));
     forward.push_back(save());
 
-    for (int step = 4; step >= 0; --step) {
-        program.command(commandUndo);
-        EXPECT_EQ(save(), forward[step]) << "undone to step " << step;
-    }
-    program.command(commandUndo);
-    EXPECT_EQ(save(), forward[0]) << "at the floor Deshacer does nothing";
-    EXPECT_EQ(startExport(program, folder / L"2.bmp") ? waitForNewFile(folder / L"2.bmp") : "", firstExport);
-    for (int step = 1; step <= 5; ++step) {
-        program.command(commandRedo);
-        EXPECT_EQ(save(), forward[step]) << "redone to step " << step;
+    // Deshacer six times, the last at the floor where it does nothing, and
+    // then Rehacer five times.
+    const int walk[] = {4, 3, 2, 1, 0, 0, 1, 2, 3, 4, 5};
+    for (int i = 0; i < 11; ++i) {
+        program.command(i < 6 ? commandUndo : commandRedo);
+        EXPECT_EQ(save(), forward[walk[i]]) << (i < 6 ? "undone" : "redone") << " to step " << walk[i];
+        if (i == 5) {  // at the floor, the page as it was first
+            EXPECT_EQ(startExport(program, folder / L"2.bmp") ? waitForNewFile(folder / L"2.bmp") : "", firstExport);
+        }
     }
     EXPECT_TRUE(program.close());
 }
 
-}  // namespace
 }  // namespace e2e
