@@ -8,7 +8,7 @@
 #include "calendar/document.h"
 #include "calendar/render.h"
 #include "examples/samplepage.h"
-#include "tests/support/testfiles.h"
+#include "tests/support/driver.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -40,7 +40,7 @@ std::function<bool(HWND)> captioned(const std::wstring& caption);
 void pressButton(HWND dialog, int id);
 // Picks an item of a combo box list and confirms it (CBN_SELENDOK).
 void pickListItem(HWND dialog, int id, int position);
-std::wstring windowText(HWND window);
+using e2e::windowText;
 
 // While it lives, every message box that this thread shows has its text kept
 // and gets `button` (IDOK, IDYES, IDNO).
