@@ -98,8 +98,7 @@ TEST(Commands, FontStylesAndTheCanvasStartingRow) {
 TEST(Commands, TheCommandTailAndThePathItNames) {
     const std::wstring longPath = L"C:\\" + std::wstring(400, L'n') + L".ZANOR";
     const struct { std::wstring line, tail, path; } cases[] = {
-        {L"\"C:\\Mis programas\\zanor.exe\" \"C:\\Mis cosas\\E 25.ZANOR\"", L"\"C:\\Mis cosas\\E 25.ZANOR\"",
-         L"C:\\Mis cosas\\E 25.ZANOR"},
+        {L"\"C:\\a b\\zanor.exe\" \"C:\\a b\\E 25.ZANOR\"", L"\"C:\\a b\\E 25.ZANOR\"", L"C:\\a b\\E 25.ZANOR"},
         // An association made by hand may give %1 without quotes.
         {L"\"C:\\a b\\zanor.exe\" C:\\Mis cosas\\E.ZANOR", L"C:\\Mis cosas\\E.ZANOR", L"C:\\Mis cosas\\E.ZANOR"},
         {L"zanor.exe\tcasa.ZANOR", L"casa.ZANOR", L"casa.ZANOR"}, {L"", L"", L""},

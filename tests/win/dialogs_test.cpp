@@ -5,9 +5,7 @@
 // in "Propiedades Texto" becomes cell text.
 #include "support.h"
 
-#include "calendar/monthlayout.h"
 #include "editing/colours.h"
-#include "editing/favourites.h"
 #include "editing/textdialog.h"
 #include "editing/textstate.h"
 

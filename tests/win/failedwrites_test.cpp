@@ -5,9 +5,6 @@
 #include "support.h"
 
 #include "editing/colourdialogs.h"
-#include "editing/favourites.h"
-#include "files/bitmapexport.h"
-#include "files/workfile.h"
 #include "platform/files.h"
 
 static void archiveFavourites() {

@@ -5,9 +5,6 @@
 #include "support.h"
 
 #include "bench/straightpage.h"
-#include "calendar/monthlayout.h"
-#include "files/bitmapexport.h"
-#include "files/workfile.h"
 
 static void setText(int column, int day, const std::string& text, const char* face, int size, int alignment) {
     DayCell& cell = cellAt(column, day);

@@ -22,14 +22,6 @@ static void clearKeys() {
             RegDeleteTreeW(rootOf(user), pathOf(user, key).c_str());
 }
 
-static void store(const Value& v) {
-    HKEY key = nullptr;
-    RegCreateKeyExW(rootOf(v.user), pathOf(v.user, v.key).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-    RegSetValueExW(key, v.name.c_str(), 0, v.type, reinterpret_cast<const BYTE*>(v.text.c_str()),
-                   static_cast<DWORD>((v.text.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-}
-
 TEST(Registration, TheOpenCommandIsLookedUpAndTheQuestionComesWhenNoneCounts) {
     const std::wstring notepad = environmentValue(L"SystemRoot") + L"\\notepad.exe %1";
     SetEnvironmentVariableW(L"ZANOR_PRUEBA_BLANCOS", L"    ");
@@ -55,7 +47,13 @@ TEST(Registration, TheOpenCommandIsLookedUpAndTheQuestionComesWhenNoneCounts) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         clearKeys();
-        for (const Value& v : c.values) store(v);
+        for (const Value& v : c.values) {
+            HKEY key = nullptr;
+            RegCreateKeyW(rootOf(v.user), pathOf(v.user, v.key).c_str(), &key);
+            RegSetValueExW(key, v.name.c_str(), 0, v.type, reinterpret_cast<const BYTE*>(v.text.c_str()),
+                           static_cast<DWORD>((v.text.size() + 1) * sizeof(wchar_t)));
+            RegCloseKey(key);
+        }
         EXPECT_EQ(queryOpenCommand(L".ZANOR"), c.found);
         MessageBoxAnswerer boxes(IDNO);
         registrationCheck();

@@ -1,6 +1,5 @@
 #include "support.h"
 
-#include "calendar/monthlayout.h"
 #include "platform/image.h"
 #include "platform/surface.h"
 

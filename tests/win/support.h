@@ -6,17 +6,15 @@
 #include "app/mainwindow.h"
 #include "app/menubar.h"
 #include "calendar/document.h"
+#include "calendar/monthlayout.h"
 #include "calendar/render.h"
+#include "editing/favourites.h"
 #include "examples/samplepage.h"
+#include "files/bitmapexport.h"
+#include "files/workfile.h"
 #include "tests/support/driver.h"
 
 #include <gtest/gtest.h>
-#include <windows.h>
-
-#include <cstdint>
-#include <functional>
-#include <string>
-#include <vector>
 
 // Runs the main window modally; `during` runs once from inside its modal loop
 // (a thread timer), after which the window is closed unless `during` closed it.
