@@ -8,8 +8,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -59,17 +57,14 @@ const std::string a20(20, 'a'), b15 = " " + std::string(15, 'b'), x10(10, 'x');
 // "@x" where it does not start at the box's left edge and "+n" where it is
 // stretched by n pixels. The lines after the last are empty and placed as such.
 const struct { std::string text; int w, alignment; std::string lines; } layouts[] = {
-    {"", 244, alignLeft, ""},
-    {"Cumple de Ana", 244, alignLeft, "Cumple de Ana"},
+    {"", 244, alignLeft, ""}, {"Cumple de Ana", 244, alignLeft, "Cumple de Ana"},
     // The first line may fill w - 5; the rest keeps its leading blank unless it is longer than the line above.
     {"abcd efghi", 100, alignRight, "abcd efghi@2"}, {"abcd efghi.", 100, alignLeft, "abcd|efghi."},
-    {"abcdef ghj", 100, alignCentre, "abcdef@20| ghj@30"},
-    {"abcde fghj", 100, alignLeft, "abcde| fghj"},
+    {"abcdef ghj", 100, alignCentre, "abcdef@20| ghj@30"}, {"abcde fghj", 100, alignLeft, "abcde| fghj"},
     // Later lines use the whole of w; a rest no longer but wider than w is split again.
     {"abc defghijkl mnopqrstuv wx", 100, alignRight, "abc@67|defghijkl@12|mnopqrstuv@-3|wx@77"},
     {"abc defghijkl mnopqrstuv wx", 100, alignJustified, "abc|defghijkl+15|mnopqrstuv|wx"},
-    {"abcdefgh WW WW", 100, alignLeft, "abcdefgh|WW|WW"},
-    {"abcdefgh WWWai", 100, alignRight, "abcdefgh@17| WWWai@-3"},
+    {"abcdefgh WW WW", 100, alignLeft, "abcdefgh|WW|WW"}, {"abcdefgh WWWai", 100, alignRight, "abcdefgh@17| WWWai@-3"},
     // Words longer than a line are cut where they stop fitting.
     {repeat("x", 40), 100, alignLeft, "xxxxxxxxx|" + x10 + "|" + x10 + "|" + x10 + "|x"},
     {" " + repeat("x", 30), 100, alignLeft, "||" + x10 + "|" + x10 + "|" + x10},
@@ -85,11 +80,11 @@ const struct { std::string text; int w, alignment; std::string lines; } layouts[
 };
 
 TEST(LineLayout, TextsAreBrokenAndPlacedInEveryAlignment) {
+    std::array<LinePlacement, lineSlots> placements{};
     for (const auto& [text, w, alignment, expected] : layouts) {
         SCOPED_TRACE("\"" + text.substr(0, 40) + "\" in " + std::to_string(w) + ", " + std::to_string(alignment));
         const FakeMeasurer measure;
         const LineTable lines = breakLines(text, w, measure);
-        std::array<LinePlacement, lineSlots> placements{};
         ASSERT_TRUE(placeLines(lines, alignment, w, measure, placements));
         std::size_t end = lineSlots;
         while (end > 0 && lines[end - 1].empty()) --end;
@@ -108,7 +103,6 @@ TEST(LineLayout, TextsAreBrokenAndPlacedInEveryAlignment) {
         }
         EXPECT_EQ(got, expected);
     }
-    std::array<LinePlacement, lineSlots> placements{};
     for (const int alignment : {0, 130, 135}) EXPECT_FALSE(placeLines({}, alignment, 244, FakeMeasurer{}, placements));
 }
 

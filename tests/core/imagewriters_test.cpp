@@ -28,18 +28,14 @@ std::vector<std::uint32_t> unfilter(const std::string& data, int width) {
     return pixels;
 }
 
-// Runs of rows that repeat the row above (the first nine, then five in every
-// nine) between rows that differ from it.
-PixelRows testRows(std::vector<std::uint32_t>& pixels, int w, int h) {
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) pixels.push_back(((x + (y / 9) * (y % 9 < 5 ? 1 : y) * w) * 2654435761u) & 0xFFFFFF);
-    return {w, h, [&pixels, w](int y) { return pixels.data() + y * w; }};
-}
-
 TEST(ImageWriters, PngChunksCarryTheirCrcsAndPngAndPdfImagesGiveThePixelsBack) {
     for (const auto& [w, h] : {std::pair{1, 30}, {3, 2}, {1000, 70}, {17, 129}}) {
+        // Runs of rows that repeat the row above (the first nine, then five in
+        // every nine) between rows that differ from it.
         std::vector<std::uint32_t> pixels;
-        const PixelRows rows = testRows(pixels, w, h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) pixels.push_back(((x + (y / 9) * (y % 9 < 5 ? 1 : y) * w) * 2654435761u) & 0xFFFFFF);
+        const PixelRows rows{w, h, [&pixels, w](int y) { return pixels.data() + y * w; }};
         const std::string png = pngFile(rows);
         ASSERT_EQ(png.substr(0, 29), std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16) + png.substr(16, 8) + std::string("\x08\x02\0\0\0", 5));
         const std::uint32_t idat = bigEndian32(png, 33);  // PIL checks every chunk's CRC in scripts/test

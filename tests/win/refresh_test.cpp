@@ -5,9 +5,6 @@
 #include "support.h"
 
 #include "bench/straightpage.h"
-#include "calendar/monthlayout.h"
-#include "files/bitmapexport.h"
-#include "files/workfile.h"
 
 static void setText(int column, int day, const std::string& text, const char* face, int size, int alignment) {
     DayCell& cell = cellAt(column, day);
@@ -36,17 +33,6 @@ static void buildOverflowingPage() {
     weekdayDateColour = 0x00404040;
 }
 
-// From above the top of the page (an Up step from -15 leaves it 77 pixels
-// down the canvas) to below the last Down step: wheel steps down a stretch of
-// the page, then larger jumps both ways.
-static std::vector<int> scrollOffsets() {
-    std::vector<int> offsets{77, 42, 13};
-    for (int y = 0; y >= -300; y -= 15) offsets.push_back(y);
-    for (int y = -361; y > -2388; y -= 89) offsets.push_back(y);
-    for (int y : {-2288, -2300, -2388, -1, -1200}) offsets.push_back(y);
-    return offsets;
-}
-
 // What the canvas shows of a page at a scroll offset: the page moved down by
 // y, white where it does not reach.
 static Pixels shownAt(const Pixels& page, int y) {
@@ -63,15 +49,6 @@ static void spoilPage() {
     pageBitmap.fill(0x00FF00FF);
 }
 
-// Lets the program run until its queue stays quiet: the idle drawing is done.
-static void runUntilIdle() {
-    MSG message;
-    for (int quiet = 0, turns = 0; quiet < 3 && turns < 1000; ++turns) {
-        quiet = MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT) == WAIT_TIMEOUT ? quiet + 1 : 0;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    }
-}
-
 // The export and the work file written after a refresh of a page not drawn yet.
 static std::string filesAfter(void (*refresh)(), const ScratchFolder& folder, const std::wstring& name) {
     spoilPage();
@@ -85,7 +62,14 @@ static std::string filesAfter(void (*refresh)(), const ScratchFolder& folder, co
 }
 
 TEST(Refresh, ShowsAndWritesWhatThePlainRefreshDoes) {
-    runMainWindow([] {
+    // From above the top of the page (an Up step from -15 leaves it 77 pixels
+    // down the canvas) to below the last Down step: wheel steps down a stretch
+    // of the page, then larger jumps both ways.
+    std::vector<int> offsets{77, 42, 13};
+    for (int y = 0; y >= -300; y -= 15) offsets.push_back(y);
+    for (int y = -361; y > -2388; y -= 89) offsets.push_back(y);
+    offsets.insert(offsets.end(), {-2288, -2300, -2388, -1, -1200});
+    runMainWindow([&] {
         const ScratchFolder folder(L"refresco");
         MessageBoxAnswerer boxes(IDOK);
         for (void (*build)() : {buildWorstCasePage, buildSamplePage, buildOverflowingPage}) {
@@ -93,7 +77,7 @@ TEST(Refresh, ShowsAndWritesWhatThePlainRefreshDoes) {
             straightRefreshPage();
             const Pixels straight = pagePixels();
             spoilPage();
-            for (int y : scrollOffsets()) {
+            for (int y : offsets) {
                 viewY = y;
                 refreshPage();
                 EXPECT_EQ(firstDifference(canvasPixels(), shownAt(straight, y), canvasWidth), "") << "viewY " << y;
@@ -101,7 +85,12 @@ TEST(Refresh, ShowsAndWritesWhatThePlainRefreshDoes) {
             spoilPage();
             viewY = 0;
             refreshPage();
-            runUntilIdle();
+            // Lets the program run until its queue stays quiet: the idle drawing is done.
+            MSG message;
+            for (int quiet = 0, turns = 0; quiet < 3 && turns < 1000; ++turns) {
+                quiet = MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT) == WAIT_TIMEOUT ? quiet + 1 : 0;
+                while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+            }
             EXPECT_FALSE(completePage()) << "rows were left to draw";
             EXPECT_EQ(firstDifference(pagePixels(), straight, pageWidth), "");
             const std::string written = filesAfter(refreshPage, folder, L"rapido");

@@ -11,13 +11,7 @@ const std::wstring type = L"ZanorPrueba-files";
 const std::wstring command = type + L"\\shell\\open\\command";
 
 // A value to store below the user's classes (`user`) or the machine's.
-struct Value {
-    bool user;
-    std::wstring key;
-    std::wstring text;
-    DWORD type = REG_SZ;
-    std::wstring name = L"";
-};
+struct Value { bool user; std::wstring key, text; DWORD type = REG_SZ; std::wstring name = L""; };
 
 static HKEY rootOf(bool user) { return user ? HKEY_CURRENT_USER : HKEY_CLASSES_ROOT; }
 static std::wstring pathOf(bool user, const std::wstring& key) { return (user ? L"Software\\Classes\\" : L"") + key; }
@@ -26,14 +20,6 @@ static void clearKeys() {
     for (bool user : {true, false})
         for (const std::wstring& key : {std::wstring(L".ZANOR"), type, std::wstring(L"ZANOR-files")})
             RegDeleteTreeW(rootOf(user), pathOf(user, key).c_str());
-}
-
-static void store(const Value& v) {
-    HKEY key = nullptr;
-    RegCreateKeyExW(rootOf(v.user), pathOf(v.user, v.key).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-    RegSetValueExW(key, v.name.c_str(), 0, v.type, reinterpret_cast<const BYTE*>(v.text.c_str()),
-                   static_cast<DWORD>((v.text.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
 }
 
 TEST(Registration, TheOpenCommandIsLookedUpAndTheQuestionComesWhenNoneCounts) {
@@ -47,8 +33,7 @@ TEST(Registration, TheOpenCommandIsLookedUpAndTheQuestionComesWhenNoneCounts) {
         {"the user's first", {userType, {true, command, L"usuario.exe %1"}, machineType, machine}, L"usuario.exe %1"},
         {"the user's blanks", {userType, {true, command, L"   "}, machineType, machine}, L"maquina.exe %1"},
         {"the user's number", {userType, {true, command, L"x", REG_DWORD}, machineType, machine}, L"maquina.exe %1"},
-        {"blanks", {userType, {true, command, L"     "}}, L""},
-        {"no command key", {userType}, L""},
+        {"blanks", {userType, {true, command, L"     "}}, L""}, {"no command key", {userType}, L""},
         {"no default value", {userType, {true, command, L"otro.exe", REG_SZ, L"Otro"}}, L""},
         {"a number", {userType, {true, command, L"otro.exe", REG_DWORD}}, L""},
         {"bytes", {userType, {true, command, L"otro.exe %1", REG_BINARY}}, L""},
@@ -62,7 +47,13 @@ TEST(Registration, TheOpenCommandIsLookedUpAndTheQuestionComesWhenNoneCounts) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         clearKeys();
-        for (const Value& v : c.values) store(v);
+        for (const Value& v : c.values) {
+            HKEY key = nullptr;
+            RegCreateKeyW(rootOf(v.user), pathOf(v.user, v.key).c_str(), &key);
+            RegSetValueExW(key, v.name.c_str(), 0, v.type, reinterpret_cast<const BYTE*>(v.text.c_str()),
+                           static_cast<DWORD>((v.text.size() + 1) * sizeof(wchar_t)));
+            RegCloseKey(key);
+        }
         EXPECT_EQ(queryOpenCommand(L".ZANOR"), c.found);
         MessageBoxAnswerer boxes(IDNO);
         registrationCheck();

@@ -1,6 +1,5 @@
 #include "support.h"
 
-#include "calendar/monthlayout.h"
 #include "platform/image.h"
 #include "platform/surface.h"
 
@@ -19,11 +18,7 @@ void CALLBACK runDuring(HWND, UINT, UINT_PTR timer, DWORD) {
     if (IsWindow(mainWindow)) PostMessageW(mainWindow, WM_CLOSE, 0, 0);
 }
 
-struct Watcher {
-    std::function<bool(HWND)> match;
-    std::function<void(HWND)> action;
-    const DialogDriver* owner;
-};
+struct Watcher { std::function<bool(HWND)> match; std::function<void(HWND)> action; const DialogDriver* owner; };
 
 HHOOK driverHook = nullptr;
 int drivers = 0;
@@ -55,15 +50,7 @@ LRESULT CALLBACK driverProc(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(driverHook, code, wParam, lParam);
 }
 
-bool isMessageBox(HWND window) { return GetDlgItem(window, 0xFFFF) != nullptr; }
-
 }  // namespace
-
-std::wstring windowText(HWND window) {
-    wchar_t buffer[2048] = {};
-    GetWindowTextW(window, buffer, 2048);
-    return buffer;
-}
 
 void runMainWindow(const std::function<void()>& during) {
     pendingDuring = during;
@@ -88,7 +75,7 @@ void DialogDriver::on(std::function<bool(HWND)> match, std::function<void(HWND)>
 }
 
 std::function<bool(HWND)> captioned(const std::wstring& caption) {
-    return [caption](HWND window) { return !isMessageBox(window) && windowText(window) == caption; };
+    return [caption](HWND window) { return !e2e::isMessageBox(window) && windowText(window) == caption; };
 }
 
 void pressButton(HWND dialog, int id) {
@@ -102,7 +89,7 @@ void pickListItem(HWND dialog, int id, int position) {
 }
 
 MessageBoxAnswerer::MessageBoxAnswerer(int button) {
-    driver_.on(isMessageBox, [this, button](HWND box) {
+    driver_.on(e2e::isMessageBox, [this, button](HWND box) {
         texts.push_back(windowText(GetDlgItem(box, 0xFFFF)));
         PostMessageW(box, WM_COMMAND, button, 0);
     });

@@ -6,17 +6,15 @@
 #include "app/mainwindow.h"
 #include "app/menubar.h"
 #include "calendar/document.h"
+#include "calendar/monthlayout.h"
 #include "calendar/render.h"
+#include "editing/favourites.h"
 #include "examples/samplepage.h"
-#include "tests/support/testfiles.h"
+#include "files/bitmapexport.h"
+#include "files/workfile.h"
+#include "tests/support/driver.h"
 
 #include <gtest/gtest.h>
-#include <windows.h>
-
-#include <cstdint>
-#include <functional>
-#include <string>
-#include <vector>
 
 // Runs the main window modally; `during` runs once from inside its modal loop
 // (a thread timer), after which the window is closed unless `during` closed it.
@@ -40,7 +38,7 @@ std::function<bool(HWND)> captioned(const std::wstring& caption);
 void pressButton(HWND dialog, int id);
 // Picks an item of a combo box list and confirms it (CBN_SELENDOK).
 void pickListItem(HWND dialog, int id, int position);
-std::wstring windowText(HWND window);
+using e2e::windowText;
 
 // While it lives, every message box that this thread shows has its text kept
 // and gets `button` (IDOK, IDYES, IDNO).
