@@ -35,6 +35,17 @@ std::size_t stepBytes(const Steps& steps) {
     return bytes;
 }
 
+// Puts back the newest document of `from`, after keeping the one it replaces
+// in `to`.
+template <typename From, typename To>
+bool moveStep(From& from, To& to) {
+    if (from.empty()) return false;
+    to.push_back(unselected(takeSnapshot()));
+    restoreSnapshot(from.back());
+    from.pop_back();
+    return true;
+}
+
 }  // namespace
 
 bool sameSavedDocument(const DocumentSnapshot& a, const DocumentSnapshot& b) {
@@ -56,21 +67,9 @@ bool recordStep(History& history, DocumentSnapshot before) {
     return true;
 }
 
-bool undoStep(History& history) {
-    if (history.undo.empty()) return false;
-    history.redo.push_back(unselected(takeSnapshot()));
-    restoreSnapshot(history.undo.back());
-    history.undo.pop_back();
-    return true;
-}
+bool undoStep(History& history) { return moveStep(history.undo, history.redo); }
 
-bool redoStep(History& history) {
-    if (history.redo.empty()) return false;
-    history.undo.push_back(unselected(takeSnapshot()));
-    restoreSnapshot(history.redo.back());
-    history.redo.pop_back();
-    return true;
-}
+bool redoStep(History& history) { return moveStep(history.redo, history.undo); }
 
 std::size_t historyBytes(const History& history) {
     return sizeof history + stepBytes(history.undo) + stepBytes(history.redo);
