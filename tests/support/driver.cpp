@@ -320,8 +320,7 @@ bool makeNewPage(const Program& program, int month, int year, const PageColours*
     pickItem(dialog, newPage::yearList, year - 2000);
     if (colours)
         for (auto [chooser, colour] : {std::pair{newPage::lineChooser, colours->line},
-                                       {newPage::weekdayChooser, colours->weekday},
-                                       {newPage::sundayChooser, colours->sunday}})
+                                       {newPage::weekdayChooser, colours->weekday}, {newPage::sundayChooser, colours->sunday}})
             chooseThrough(program, dialog, chooser, colour);
     press(dialog, newPage::accept);
     return program.waitUntilGone(dialog);
