@@ -51,10 +51,7 @@ void useEverything(const Program& program, const ScratchFolder& folder, int roun
         ASSERT_NE(dialog, nullptr) << program.describe();
         if (mode == commandFavouriteColours) {
             mouseClick(GetDlgItem(dialog, favourites::palette), 15 + 25 * round, 40);
-            HWND chooser = program.waitFor(isColourChooser);
-            ASSERT_NE(chooser, nullptr) << program.describe();
-            chooseColour(chooser, RGB(9, 99, 9));
-            ASSERT_TRUE(program.waitUntilGone(chooser));
+            ASSERT_TRUE(chooseColour(program, RGB(9, 99, 9))) << program.describe();
             press(dialog, favourites::archive);
             program.answer(IDOK);
         }

@@ -39,18 +39,17 @@ TEST(Page, EditedCopiedSavedAndRefusedAsAUserDoes) {
     // Copiar ends the selection, and each Pegar goes to the cell selected
     // then; Borrar resets the selected cell alone.
     program.command(commandSelector);
-    const std::pair<int, int> clicks[] = {{1, 5}, {3, 4}, {2, 29}, {3, 4}};
-    const int commands[] = {commandCopy, commandPaste, commandPaste, commandDelete};
-    for (int i = 0; i < 4; ++i) {
-        program.clickCell(clicks[i].first, clicks[i].second);
-        program.command(commands[i]);
+    for (auto [column, day, command] :
+         {std::tuple{1, 5, commandCopy}, {3, 4, commandPaste}, {2, 29, commandPaste}, {3, 4, commandDelete}}) {
+        program.clickCell(column, day);
+        program.command(command);
     }
     const std::string page = save(folder / L"febrero.ZANOR");
     const std::vector<WorkRecord> cells = workRecords(page);
     ASSERT_EQ(cells.size(), 29u + 31 + 30 + 31);
     EXPECT_EQ(cellOf(cells, 1, 5).text(), "Cumplea\xF1os de Ana");
-    EXPECT_TRUE(cellOf(cells, 2, 29).sameCell(cellOf(cells, 1, 5)));
-    EXPECT_TRUE(cellOf(cells, 3, 4).sameCell(cellOf(cells, 4, 1)) && !cellOf(cells, 4, 1).sameCell(cellOf(cells, 1, 5)));
+    EXPECT_TRUE(cellOf(cells, 2, 29).cell == cellOf(cells, 1, 5).cell);
+    EXPECT_TRUE(cellOf(cells, 3, 4).cell == cellOf(cells, 4, 1).cell && cellOf(cells, 4, 1).cell != cellOf(cells, 1, 5).cell);
     for (auto [command, word] : {std::pair{commandCopy, L"copiar"}, {commandPaste, L"pegar"}, {commandDelete, L"borrar"}}) {
         program.command(command);
         EXPECT_EQ(onlyMessage(), std::wstring(L"Tienes que seleccionar primero para poder ") + word + L" ...");
@@ -79,7 +78,7 @@ TEST(Page, EditedCopiedSavedAndRefusedAsAUserDoes) {
                                  L"Se puede tratar de un fichero de trabajo de una versi\u00f3n anterior ...");
     }
     EXPECT_TRUE(save(folder / L"despues.ZANOR") == page);
-    EXPECT_EQ(folder.names().size(), 4u) << "no temporary file left";
+    EXPECT_EQ(ScratchFolder::namesIn(folder.path()).size(), 4u) << "no temporary file left";
 
     const std::wstring readOnly = environmentValue(L"ZANOR_READONLY_DIR"), full = environmentValue(L"ZANOR_FULL_DIR");
     if (!full.empty()) writeBytes(full + L"\\antiguo.ZANOR", "contenido que no debe cambiar\r\n");

@@ -15,16 +15,13 @@ namespace {
 // How long one look waits before the next, in milliseconds.
 constexpr DWORD pollInterval = 3;
 
+// The platform's colour chooser, opened fully (red, green and blue fields).
+bool isColourChooser(HWND window) { return isDialog(window) && GetDlgItem(window, 706) && GetDlgItem(window, 708); }
+
 // A message to a control of another program, which may be busy.
 void send(HWND control, UINT message, WPARAM wParam, const void* lParam) {
     SendMessageTimeoutW(control, message, wParam, reinterpret_cast<LPARAM>(lParam), SMTO_ABORTIFHUNG, patience,
                         nullptr);
-}
-
-bool isDialog(HWND window) {
-    wchar_t name[16] = {};
-    GetClassNameW(window, name, 16);
-    return std::wstring(name) == L"#32770";
 }
 
 // The windows of a process: its visible top-level ones, or all of them with
@@ -50,6 +47,13 @@ std::vector<HWND> windowsOf(DWORD process, bool all) {
     return search.found;
 }
 
+bool startFileCommand(const Program& program, int command, const std::wstring& path) {
+    program.command(command);
+    HWND dialog = program.waitFor(isFileDialog);
+    if (dialog) chooseFile(dialog, path);
+    return dialog && program.waitUntilGone(dialog);
+}
+
 }  // namespace
 
 bool waitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
@@ -69,7 +73,6 @@ std::wstring windowText(HWND window) {
 }
 
 bool isMessageBox(HWND window) { return isDialog(window) && GetDlgItem(window, 0xFFFF); }
-bool isColourChooser(HWND window) { return isDialog(window) && GetDlgItem(window, 706) && GetDlgItem(window, 708); }
 void press(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 void typeText(HWND dialog, int id, const std::wstring& text) { send(GetDlgItem(dialog, id), WM_SETTEXT, 0, text.c_str()); }
 
@@ -83,15 +86,17 @@ void mouseClick(HWND control, int x, int y, bool right) {
     PostMessageW(control, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
-void chooseColour(HWND chooser, COLORREF colour) {
+bool chooseColour(const Program& program, COLORREF colour) {
+    HWND chooser = program.waitFor(isColourChooser);
     // The chooser reads its red, green and blue fields (706..708) when they
     // announce a change.
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; chooser && i < 3; ++i) {
         typeText(chooser, 706 + i, std::to_wstring(colour >> (8 * i) & 0xFF));
         PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(706 + i, EN_UPDATE),
                      reinterpret_cast<LPARAM>(GetDlgItem(chooser, 706 + i)));
     }
-    press(chooser, IDOK);
+    if (chooser) press(chooser, IDOK);
+    return chooser && program.waitUntilGone(chooser);
 }
 
 void chooseFile(HWND dialog, const std::wstring& path) {
@@ -104,7 +109,8 @@ COLORREF Picture::at(int x, int y) const {
     return RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF);
 }
 
-Picture clientPicture(HWND window) {
+// A window's client area on the screen once two pictures in a row agree.
+static Picture clientPicture(HWND window) {
     RECT area{};
     GetClientRect(window, &area);
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
@@ -163,22 +169,17 @@ std::wstring Program::path() {
     return installed;
 }
 
-Program::Program(const std::wstring& tail, Question question) : question_(question) {
-    start(L"\"" + path() + L"\"" + (tail.empty() ? L"" : L" " + tail));
-}
-Program::Program(const CommandLine& command, Question question) : question_(question) { start(command.line); }
-
-void Program::start(std::wstring line) {
+Program::Program(CommandLine command, Question question) : question_(question) {
     path();
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
+    if (!CreateProcessW(nullptr, command.line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
         info_ = {};
 }
 
 Program::~Program() {
-    if (!info_.hProcess) return;
-    if (running()) TerminateProcess(info_.hProcess, 1);
+    // Nothing to end when it never started or has ended.
+    TerminateProcess(info_.hProcess, 1);
     WaitForSingleObject(info_.hProcess, patience);
     CloseHandle(info_.hThread);
     CloseHandle(info_.hProcess);
@@ -271,8 +272,8 @@ Message Program::answer(int button) const {
 
 bool Program::settle() const {
     command(commandAbout);
-    HWND dialog = waitFor(aboutCaption);
-    if (dialog) press(dialog, about::leave);
+    HWND dialog = waitFor(L"Autor");
+    if (dialog) press(dialog, 1017);  // the one way out
     return dialog && waitUntilGone(dialog);
 }
 
@@ -319,27 +320,15 @@ bool makeNewPage(const Program& program, int month, int year, const PageColours*
     pickItem(dialog, newPage::yearList, year - 2000);
     if (colours)
         for (auto [chooser, colour] : {std::pair{newPage::lineChooser, colours->line},
-                                       {newPage::weekdayChooser, colours->weekday},
-                                       {newPage::sundayChooser, colours->sunday}})
+                                       {newPage::weekdayChooser, colours->weekday}, {newPage::sundayChooser, colours->sunday}})
             chooseThrough(program, dialog, chooser, colour);
     press(dialog, newPage::accept);
     return program.waitUntilGone(dialog);
 }
 
-namespace {
-bool startFileCommand(const Program& program, int command, const std::wstring& path) {
-    program.command(command);
-    HWND dialog = program.waitFor(isFileDialog);
-    if (dialog) chooseFile(dialog, path);
-    return dialog && program.waitUntilGone(dialog);
-}
-}  // namespace
-
 bool startSaving(const Program& program, const std::wstring& path) { return startFileCommand(program, commandSave, path); }
 bool startOpening(const Program& program, const std::wstring& path) { return startFileCommand(program, commandOpen, path); }
-bool startExport(const Program& program, const std::wstring& path) {
-    return startFileCommand(program, commandExport, path);
-}
+bool startExport(const Program& program, const std::wstring& path) { return startFileCommand(program, commandExport, path); }
 
 FileStamp stampOf(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -367,9 +356,7 @@ HWND openTextDialog(const Program& program, int column, int day) {
 
 bool chooseThrough(const Program& program, HWND dialog, int button, COLORREF colour) {
     press(dialog, button);
-    HWND chooser = program.waitFor(isColourChooser);
-    if (chooser) chooseColour(chooser, colour);
-    return chooser && program.waitUntilGone(chooser);
+    return chooseColour(program, colour);
 }
 
 }  // namespace e2e

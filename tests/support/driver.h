@@ -34,8 +34,6 @@ std::wstring windowText(HWND window);
 // The platform's message box: a dialog with a text control 0xFFFF, whose
 // text has its lines joined by CR LF.
 bool isMessageBox(HWND window);
-// The platform's colour chooser, opened fully (red, green and blue fields).
-bool isColourChooser(HWND window);
 // Clicks a button, check box or radio button (BM_CLICK, posted).
 void press(HWND dialog, int id);
 // Replaces the text of an edit field or a combo box's edit field.
@@ -45,8 +43,6 @@ void typeText(HWND dialog, int id, const std::wstring& text);
 void pickItem(HWND dialog, int id, int position);
 // A mouse button on a control at a point of its client area (posted).
 void mouseClick(HWND control, int x, int y, bool right = false);
-// Puts a colour into an open colour chooser and presses OK.
-void chooseColour(HWND chooser, COLORREF colour);
 // Puts a path into an open file dialog and presses OK.
 void chooseFile(HWND dialog, const std::wstring& path);
 
@@ -60,8 +56,6 @@ struct Picture {
     COLORREF at(int x, int y) const;    // 0x00BBGGRR, as the program's colours
     bool operator==(const Picture&) const = default;
 };
-// A window's client area on the screen once two pictures in a row agree.
-Picture clientPicture(HWND window);
 // What another program draws reaches the screen in that program's own time:
 // this waits, with the usual limit, until the window's client area shows
 // what is wanted, and gives the last picture seen either way.
@@ -85,9 +79,11 @@ struct CommandLine { std::wstring line; };
 
 class Program {
 public:
-    // Starts the program with a command tail (a work file, or nothing).
-    explicit Program(const std::wstring& tail = L"", Question question = Question::no);
-    explicit Program(const CommandLine& command, Question question = Question::no);
+    // Starts the program with a command tail (a work file, or nothing), or
+    // with a whole command line.
+    explicit Program(const std::wstring& tail = L"", Question question = Question::no)
+        : Program(CommandLine{L"\"" + path() + L"\"" + (tail.empty() ? L"" : L" " + tail)}, question) {}
+    explicit Program(CommandLine command, Question question = Question::no);
     // Ends the program when it still runs (a test that failed half-way).
     ~Program();
     Program(const Program&) = delete;
@@ -134,8 +130,6 @@ public:
     bool close() const;
 
 private:
-    void start(std::wstring line);
-
     PROCESS_INFORMATION info_{};
     Question question_;
     mutable HWND window_ = nullptr, lastQuestion_ = nullptr;
@@ -156,19 +150,16 @@ constexpr int monthList = 1003, yearList = 1004, lineChooser = 1007, weekdayChoo
               cancel = 1015, accept = 1016;
 }
 namespace textDialog {  // "Propiedades Texto"
-constexpr int fontList = 10100, sizeList = 10120, bold = 10130, italic = 10140, underline = 10150,
-              backChooser = 10220, backSwatch = 10230, inkChooser = 10240, inkSwatch = 10260, cancel = 10270,
-              accept = 10280, text = 10310, alignJustified = 10360;
+constexpr int fontList = 10100, sizeList = 10120, bold = 10130, backChooser = 10220, inkChooser = 10240,
+              cancel = 10270, accept = 10280, text = 10310, alignJustified = 10360;
 }
-namespace captured { constexpr int value = 21003, accept = 21004; }  // "Color Captado"
-// "Tus Colores Favoritos Cargalos y Guardalos"; a swatch's place is 25 pixels.
-namespace favourites { constexpr int palette = 31001, archive = 31002, leave = 31003, reset = 31004, slotSize = 25; }
-namespace about { constexpr int leave = 1017; }  // "Autor"
+namespace captured { constexpr int accept = 21004; }  // "Color Captado"
+// "Tus Colores Favoritos Cargalos y Guardalos"
+namespace favourites { constexpr int palette = 31001, archive = 31002, leave = 31003; }
 
 constexpr wchar_t mainCaption[] = L"Tervalonde za-nor", newPageCaption[] = L"Nuevo za-nor",
                   textDialogCaption[] = L"Propiedades Texto", capturedCaption[] = L"Color Captado",
-                  favouritesCaption[] = L"Tus Colores Favoritos Cargalos y Guardalos", aboutCaption[] = L"Autor",
-                  exportCaption[] = L"Navegador de ficheros para bitmap", messageCaption[] = L"Programador";
+                  favouritesCaption[] = L"Tus Colores Favoritos Cargalos y Guardalos", messageCaption[] = L"Programador";
 
 // The page colours that "Nuevo" sets through its three choosers.
 struct PageColours { COLORREF line, weekday, sunday; };
@@ -198,6 +189,9 @@ std::string waitForNewFile(const std::wstring& path, const FileStamp& before = {
 // "Editar Texto y Colores" on a cell: switches the left button to editing and
 // clicks the cell; returns the text dialog.
 HWND openTextDialog(const Program& program, int column, int day);
+// Puts a colour into the program's colour chooser, when it opens, and
+// presses OK; true once it has gone.
+bool chooseColour(const Program& program, COLORREF colour);
 // Presses a button that opens a colour chooser and chooses `colour` in it.
 bool chooseThrough(const Program& program, HWND dialog, int button, COLORREF colour);
 

@@ -36,35 +36,21 @@ bool anyNear(const BitmapFile& page, int left, int top, int right, int bottom, C
     return false;
 }
 
-int daysInMonth(int year, int month) {
-    return static_cast<int>(daysSinceEpoch(year + month / 12, month % 12 + 1, 1) - daysSinceEpoch(year, month, 1));
-}
-
-// 1970-01-01 was a Thursday.
-bool isSunday(int year, int month, int day) { return (daysSinceEpoch(year, month, day) % 7 + 7 + 4) % 7 == 0; }
-
-MonthOfYear columnMonth(int firstMonth, int firstYear, int column) {
-    const int months = firstMonth - 1 + column - 1;
-    return {months % 12 + 1, firstYear + months / 12};
-}
-
 // The page: 1000 x 2900 pixels; each day's box is 246 x 90 pixels with a
 // one-pixel border, boxes 2 pixels apart, the first at (3, 3).
 constexpr int pageWidth = 1000, boxWidth = 246, boxHeight = 90;
-struct Box { int left, top; };
+struct Box { int x, y; };
 Box cellBox(int column, int day) { return {3 + 248 * (column - 1), 3 + 92 * (day - 1)}; }
 
 }  // namespace
 
-BitmapFile::BitmapFile(std::string bytes) : bytes_(std::move(bytes)) {}
-
 std::string BitmapFile::problem() const {
-    if (bytes_.size() != 54 + 3000u * pageHeight || bytes_.compare(0, 2, "BM") != 0) return "not a whole page";
-    return le(bytes_, 18, 4) == pageWidth && le(bytes_, 22, 4) == pageHeight && le(bytes_, 28, 2) == 24 ? "" : "not a page";
+    if (bytes.size() != 54 + 3000u * pageHeight || bytes.compare(0, 2, "BM") != 0) return "not a whole page";
+    return le(bytes, 18, 4) == pageWidth && le(bytes, 22, 4) == pageHeight && le(bytes, 28, 2) == 24 ? "" : "not a page";
 }
 
 COLORREF BitmapFile::at(int x, int y) const {
-    const std::uint32_t bgr = le(bytes_, 54 + static_cast<std::size_t>(pageHeight - 1 - y) * 3000 + 3 * x, 3);
+    const std::uint32_t bgr = le(bytes, 54 + static_cast<std::size_t>(pageHeight - 1 - y) * 3000 + 3 * x, 3);
     return RGB(bgr >> 16 & 0xFF, bgr >> 8 & 0xFF, bgr & 0xFF);
 }
 
@@ -77,11 +63,12 @@ std::vector<std::string> pageProblems(const BitmapFile& page, int firstMonth, in
         if (!good) problems.push_back(text);
     };
     for (int column = 1; column <= 4; ++column) {
-        const MonthOfYear shown = columnMonth(firstMonth, firstYear, column);
-        const int days = daysInMonth(shown.year, shown.month);
+        const int months = firstMonth - 1 + column - 1, month = months % 12 + 1, year = firstYear + months / 12;
+        const long first = daysSinceEpoch(year, month, 1);
+        const long days = daysSinceEpoch(year + month / 12, month % 12 + 1, 1) - first;
         for (int day = 1; day <= days; ++day) {
-            const bool sunday = isSunday(shown.year, shown.month, day);
-            const int l = cellBox(column, day).left, t = cellBox(column, day).top, r = l + boxWidth - 1, b = t + boxHeight - 1;
+            const bool sunday = (first + day - 1 + 4) % 7 == 0;  // 1970-01-01 was a Thursday
+            const int l = cellBox(column, day).x, t = cellBox(column, day).y, r = l + boxWidth - 1, b = t + boxHeight - 1;
             for (auto [x, y] : {std::pair{l, t}, {l + 123, t}, {r, t + 45}, {l, b}, {r, b}})
                 expect(page.at(x, y) == look.line, "border", column, day, x, y);
             for (auto [x, y] : {std::pair{l + 5, t + 86}, {l + 123, t + 86}, {r - 5, t + 20}})
@@ -93,9 +80,9 @@ std::vector<std::string> pageProblems(const BitmapFile& page, int firstMonth, in
                    column, day, l + 2, t + 1);
         }
         // Nothing below the month's last day, nor right of the last column.
-        const Box below = cellBox(column, days + 1);
-        for (int y = below.top; y < pageHeight; y += 7)
-            for (int x : {below.left, below.left + 123, 994, 999}) expect(page.at(x, y) == white, "not white", column, 0, x, y);
+        const Box below = cellBox(column, static_cast<int>(days) + 1);
+        for (int y = below.y; y < pageHeight; y += 7)
+            for (int x : {below.x, below.x + 123, 994, 999}) expect(page.at(x, y) == white, "not white", column, 0, x, y);
     }
     return problems;
 }
@@ -110,12 +97,6 @@ int differencesFromPage(HWND canvas, const BitmapFile& page, int offset) {
         return differences == 0;
     });
     return differences;
-}
-
-int homeOffset() {
-    SYSTEMTIME today;
-    GetLocalTime(&today);
-    return 92 * (std::min<int>(today.wDay, 26) - 1);
 }
 
 std::vector<WorkRecord> workRecords(const std::string& bytes) {

@@ -20,14 +20,10 @@ constexpr COLORREF white = RGB(255, 255, 255);
 // 1000 x 2900 pixels, read at its fixed places (its headers are read by
 // Python's PIL in scripts/test); problem() tells what is wrong with it, if
 // anything.
-class BitmapFile {
-public:
-    explicit BitmapFile(std::string bytes);
+struct BitmapFile {
+    std::string bytes;
     std::string problem() const;
     COLORREF at(int x, int y) const;  // 0x00BBGGRR, y counted from the top
-
-private:
-    std::string bytes_;
 };
 
 // Every way in which the cells of a page differ from a new page in these
@@ -41,9 +37,6 @@ std::vector<std::string> pageProblems(const BitmapFile& page, int firstMonth, in
 // scrolled (the canvas's row y shows the page's row y + offset, white where
 // the page is not), once they come to agree or the wait is over.
 int differencesFromPage(HWND canvas, const BitmapFile& page, int offset = 0);
-// How far the page is scrolled after a work file has been opened: to
-// today's row, or to the 26th's from the 27th on.
-int homeOffset();
 
 // One 446-byte record of a work file: its column and day (bytes 16..19), and
 // the bytes of the cell's own attributes (20..425: colours, face, size,
@@ -52,7 +45,6 @@ struct WorkRecord {
     int column = 0, day = 0;
     std::string cell;
     std::string text() const { return cell.substr(130, cell.find('\0', 130) - 130); }
-    bool sameCell(const WorkRecord& other) const { return cell == other.cell; }
 };
 constexpr std::size_t workRecordSize = 446;
 // The records of a work file; none when its length is no whole number of

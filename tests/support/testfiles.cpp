@@ -13,7 +13,7 @@ ScratchFolder::ScratchFolder(const std::wstring& label) {
 }
 
 ScratchFolder::~ScratchFolder() {
-    for (const std::wstring& name : names()) {
+    for (const std::wstring& name : namesIn(path_)) {
         SetFileAttributesW((*this / name).c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW((*this / name).c_str());
     }
@@ -43,21 +43,21 @@ std::string readBytes(const std::wstring& path) {
 }
 
 void writeBytes(const std::wstring& path, const std::string& bytes) {
-    std::ofstream(path.c_str(), std::ios::binary | std::ios::trunc).write(bytes.data(),
-                                                                         static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path.c_str(), std::ios::binary) << bytes;
 }
 
 std::wstring environmentValue(const wchar_t* name) {
-    std::wstring value(GetEnvironmentVariableW(name, nullptr, 0), L'\0');
-    value.resize(GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size())));
-    return value;
+    const wchar_t* value = _wgetenv(name);
+    return value ? value : L"";
 }
 
-bool isFileDialog(HWND window) {
+bool isDialog(HWND window) {
     wchar_t className[16] = {};
     GetClassNameW(window, className, 16);
-    return std::wstring(className) == L"#32770" && !GetDlgItem(window, 0xFFFF) && fileNameField(window);
+    return std::wstring(className) == L"#32770";
 }
+
+bool isFileDialog(HWND window) { return isDialog(window) && !GetDlgItem(window, 0xFFFF) && fileNameField(window); }
 
 HWND fileNameField(HWND dialog) {
     HWND field = GetDlgItem(dialog, 0x47C);

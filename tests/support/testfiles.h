@@ -19,8 +19,7 @@ public:
     ScratchFolder& operator=(const ScratchFolder&) = delete;
     std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
     const std::wstring& path() const { return path_; }
-    // The names of the files in the folder.
-    std::vector<std::wstring> names() const { return namesIn(path_); }
+    // The names of the files in a folder.
     static std::vector<std::wstring> namesIn(const std::wstring& folder);
 
 private:
@@ -36,7 +35,8 @@ void writeBytes(const std::wstring& path, const std::string& bytes);
 // folders this way), or nothing.
 std::wstring environmentValue(const wchar_t* name);
 
-// The platform's open and save dialogs (of any process), and their file-name
-// field.
+// A dialog box of any process; the platform's open and save dialogs among
+// them, and their file-name field.
+bool isDialog(HWND window);
 bool isFileDialog(HWND window);
 HWND fileNameField(HWND dialog);
