@@ -1,90 +1,16 @@
-// What the commands do that needs no window: the cells after a new page,
-// "Borrar", "Pegar" and putting a page back, the text dialog's state on its
-// way in and out of a cell, the row that the canvas starts at, the work file
-// named on the command line, and the texts of the ".ZANOR" association.
+// What the commands do that needs no window: the row that the canvas starts
+// at, the work file named on the command line, and the texts of the ".ZANOR"
+// association. (What the text dialog, "Pegar" and "Borrar" leave of a cell is
+// read end to end from the saved work file.)
 #include "app/commandline.h"
 #include "app/registrytext.h"
 #include "calendar/document.h"
-#include "editing/textstate.h"
-#include "files/workfilecodec.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <utility>
 
 namespace {
-
-// A cell with every byte its own (strings included, to their limits).
-DayCell scribbled(int seed) {
-    DayCell cell;
-    std::memset(static_cast<void*>(&cell), seed, sizeof cell);
-    cell.fontName[fontNameCapacity - 1] = cell.text[cellTextCapacity - 1] = '\0';
-    return cell;
-}
-
-// A cell as the work file holds it, in two parts: its place and reserved
-// words, then exactly the eleven attributes that the commands change.
-std::string attributes(const DayCell& cell) {
-    WorkFileRecord record;
-    encodeWorkRecord(cell, PageFields{}, record);
-    return std::string(record.bytes.begin() + recordBackColour, record.bytes.begin() + recordLineColour);
-}
-// All else: the place and reserved words, the selection mark, the cell's copies of the page fields.
-std::string allElse(DayCell cell) {
-    constexpr std::size_t from = offsetof(DayCell, backColour), to = offsetof(DayCell, pageLineColour);
-    std::memset(reinterpret_cast<char*>(&cell) + from, 0, to - from);
-    return std::string(reinterpret_cast<const char*>(&cell), sizeof cell);
-}
-// The attributes of one cell with all else of another.
-std::string mixed(const DayCell& of, const DayCell& elseOf) { return attributes(of) + allElse(elseOf); }
-
-TEST(Commands, ChangeTheElevenAttributesOnlyAndASnapshotPutsEverythingBack) {
-    const DocumentSnapshot start = takeSnapshot();
-    DayCell fresh{};
-    fresh.backColour = 0xFFFFFF, fresh.fontSize = 10, fresh.alignment = alignLeft;
-    assignField(fresh.fontName, "Times New Roman");
-
-    createCellTable();
-    for (int i = 0; i < pageColumns * pageDays; ++i) cellAt(1 + i % 4, 1 + i / 4) = scribbled(i + 1);
-    const DocumentSnapshot scribbledPage = takeSnapshot();
-    resetAllCells();
-    for (int day = 1; day <= pageDays; ++day)
-        for (int column = 1; column <= pageColumns; ++column)
-            EXPECT_EQ(mixed(cellAt(column, day), cellAt(column, day)), mixed(fresh, {})) << column << "," << day;
-    EXPECT_FALSE(documentMatches(scribbledPage));
-    firstMonth = firstYear = selectionCount = 9, lineColour = weekdayDateColour = sundayDateColour = 9;
-    restoreSnapshot(scribbledPage);
-    EXPECT_TRUE(documentMatches(scribbledPage));
-
-    const DayCell source = cellAt(3, 12), before = cellAt(1, 1);
-    copyCellAttributes(3, 12, 1, 1);
-    EXPECT_EQ(mixed(cellAt(1, 1), cellAt(1, 1)), mixed(source, before));
-    EXPECT_EQ(mixed(cellAt(3, 12), cellAt(3, 12)), mixed(source, source));
-    resetCell(1, 1);
-    EXPECT_EQ(mixed(cellAt(1, 1), cellAt(1, 1)), mixed(fresh, before));
-    restoreSnapshot(start);
-}
-
-TEST(Commands, ATextGoesThroughTheDialogsStateUnchangedAndCutToItsLimits) {
-    DayCell cell = scribbled(5), target = scribbled(6);
-    const DayCell before = target;
-    cell.alignment = alignCentre;
-    loadTextStateFromCell(cell);
-    storeTextStateInCell(target);
-    EXPECT_EQ(mixed(target, target), mixed(cell, before));
-    // An alignment outside 131..134 leaves the one the last cell brought.
-    cell.alignment = 0;
-    loadTextStateFromCell(cell);
-    storeTextStateInCell(target);
-    EXPECT_EQ(target.alignment, alignCentre);
-
-    committedAttributes.fontName = std::string(120, 'f');
-    assignField(textBuffer, std::string(400, 't'));
-    storeTextStateInCell(target);
-    EXPECT_EQ(std::string(target.fontName) + std::string(target.text), std::string(99, 'f') + std::string(273, 't'));
-    resetTextDialogDefaults();
-}
 
 TEST(Commands, FontStylesAndTheCanvasStartingRow) {
     // A flag counts when it is exactly 1.
@@ -119,10 +45,7 @@ TEST(Commands, TheCommandTailAndThePathItNames) {
 
 TEST(Commands, TheAssociationsKeysAndValues) {
     const std::pair<std::wstring, std::wstring> texts[] = {
-        {fileTypeName(L"ZANOR"), L"ZANOR-files"}, {extensionKeyPath(L"ZANOR"), L".ZANOR"},
-        {defaultIconKeyPath(L"ZANOR"), L"ZANOR-files\\DefaultIcon"},
-        {openCommandKeyPath(L"ZANOR"), L"ZANOR-files\\Shell\\Open\\Command"},
-        {lookUpCommandKeyPath(L"ZANOR-files"), L"ZANOR-files\\shell\\open\\command"},
+        // (The keys and values written are read back end to end.)
         {openCommandText(L"\\\\servidor\\mis programas\\x.exe"), L"\"\\\\servidor\\mis programas\\x.exe\" \"%1\""},
         {defaultIconText(L"C:\\con blancos\\x.exe", -12), L"C:\\con blancos\\x.exe,-12"},
         {extensionError(L"ZA.NOR"), L"Error : Extension se pone sin punto ..."}, {extensionError(L"ZANOR"), L""},

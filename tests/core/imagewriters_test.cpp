@@ -47,14 +47,4 @@ TEST(ImageWriters, PngChunksCarryTheirCrcsAndPngAndPdfImagesGiveThePixelsBack) {
     }
 }
 
-// The sheets themselves are measured on the rendered file by scripts/test.
-TEST(ImageWriters, TheHalvesOfThePageShareOneScaleInsideTheMarginsAndTheTitleNamesItsMonths) {
-    const std::vector<Placement> p = placeOnSheets(1000, {sheetSplitRow, 2900 - sheetSplitRow}, a4Width, a4Height, sheetMargin);
-    EXPECT_DOUBLE_EQ(p[0].height / sheetSplitRow, p[1].height / (2900 - sheetSplitRow));
-    EXPECT_DOUBLE_EQ(p[0].width, p[1].width);
-    EXPECT_NEAR(p[0].height, a4Height - 2 * sheetMargin, 1e-9);  // the taller half fills the height...
-    EXPECT_NEAR(p[0].width / 72 * 25.4, 190, 2);                 // ...about 19 cm wide, 266 dots per inch
-    EXPECT_EQ(calendarTitle(12, 2027), "Calendario Diciembre 2027 - Marzo 2028");
-}
-
 }  // namespace
