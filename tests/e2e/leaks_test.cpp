@@ -1,7 +1,8 @@
 // The same round of use, over and over, in one running program: every dialog
 // opened and closed (with the colour chooser, the file dialogs and the
 // messages), the page made, edited, selected, copied, pasted, cleared,
-// scrolled, redrawn, saved, opened and exported, and Escape and Enter given
+// scrolled, redrawn, saved, opened and exported three ways, a step undone and
+// redone, and Escape and Enter given
 // to the canvas. Once two rounds have warmed the program up, its GDI and USER
 // objects must stay where they are: anything that a round leaks, even one
 // object, shows once for every round.
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 using namespace e2e;
 
@@ -67,6 +69,18 @@ void useEverything(const Program& program, const ScratchFolder& folder, int roun
     ASSERT_TRUE(startOpening(program, work));
     ASSERT_TRUE(startExport(program, picture) && !waitForNewFile(picture).empty());
     DeleteFileW(picture.c_str());
+    // The exports of "Extras" (the PDF draws the page again, at twice its size) and a step back and forth.
+    for (auto [id, caption, name] : {std::tuple{commandExportPng, L"Exportar imagen PNG", L"vuelta.png"},
+                                     {commandExportPdf, L"Exportar PDF para imprimir", L"vuelta.pdf"}}) {
+        program.command(id);
+        HWND dialog = program.waitFor(caption);
+        ASSERT_NE(dialog, nullptr) << program.describe();
+        chooseFile(dialog, folder / name);
+        ASSERT_FALSE(waitForNewFile(folder / name).empty());
+        DeleteFileW((folder / name).c_str());
+    }
+    program.command(commandUndo);
+    program.command(commandRedo);
     ASSERT_TRUE(program.settle()) << program.describe();
     ASSERT_EQ(program.windows(), std::vector<HWND>{program.window()}) << program.describe();
 }
