@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 // Page fields.
@@ -173,6 +174,16 @@ void restoreSnapshot(const DocumentSnapshot& snapshot) {
     sundayDateColour = snapshot.sundayDateColour;
     selectionCount = snapshot.selectionCount;
     cells = snapshot.cells;
+}
+
+void exchangeSnapshot(DocumentSnapshot& snapshot) {
+    std::swap(firstMonth, snapshot.firstMonth);
+    std::swap(firstYear, snapshot.firstYear);
+    std::swap(lineColour, snapshot.lineColour);
+    std::swap(weekdayDateColour, snapshot.weekdayDateColour);
+    std::swap(sundayDateColour, snapshot.sundayDateColour);
+    std::swap(selectionCount, snapshot.selectionCount);
+    cells.swap(snapshot.cells);
 }
 
 bool documentMatches(const DocumentSnapshot& snapshot) {

@@ -87,6 +87,9 @@ struct DocumentSnapshot {
 };
 DocumentSnapshot takeSnapshot();
 void restoreSnapshot(const DocumentSnapshot& snapshot);
+// Puts the snapshot's document in place and leaves the one it replaces in the
+// snapshot; nothing is copied.
+void exchangeSnapshot(DocumentSnapshot& snapshot);
 // True while the document is as the snapshot holds it, its cell table byte for
 // byte.
 bool documentMatches(const DocumentSnapshot& snapshot);

@@ -35,14 +35,15 @@ std::size_t stepBytes(const Steps& steps) {
     return bytes;
 }
 
-// Puts back the newest document of `from`, after keeping the one it replaces
-// in `to`.
+// Puts back the newest document of `from`, and keeps the one it replaces in
+// `to`: the two change places, and no document is copied.
 template <typename From, typename To>
 bool moveStep(From& from, To& to) {
     if (from.empty()) return false;
-    to.push_back(unselected(takeSnapshot()));
-    restoreSnapshot(from.back());
+    DocumentSnapshot step = std::move(from.back());
     from.pop_back();
+    exchangeSnapshot(step);
+    to.push_back(unselected(std::move(step)));
     return true;
 }
 
