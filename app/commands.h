@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // "Copiar": remembers the selected cell.
 void copyCommand(HWND window);
 // "Pegar": copies the remembered cell into the selected one.
@@ -17,6 +19,9 @@ void openCommand(HWND window);
 // Opens the work file at workFilePath, as "Abrir fichero" does once the file is
 // chosen: a missing file is told, a refused one leaves the page as it was.
 void openWorkFile();
+// True when nothing is at `path`, or the user agrees to replace what is
+// ("Fichero Existe ...\r\nSobrescribir ?").
+bool mayWriteOver(const std::wstring& path);
 // "Fotocopia": exports the page as a bitmap file.
 void exportCommand(HWND window);
 // "Exportar PNG": exports the page as a PNG image.

@@ -4,8 +4,6 @@
 
 #include "files/filedialogs.h"
 #include "files/imageexport.h"
-#include "files/workfile.h"
-#include "platform/message.h"
 
 #include <string>
 
@@ -15,9 +13,7 @@ namespace {
 // file that exists is replaced only when the user says so.
 void exportThrough(HWND window, std::wstring& path, void (*dialog)(HWND, std::wstring&), void (*write)()) {
     dialog(window, path);
-    if (path.empty()) return;
-    if (fileExists(path) && !askYesNo(L"Fichero Existe ...\r\nSobrescribir ?")) return;
-    write();
+    if (!path.empty() && mayWriteOver(path)) write();
 }
 
 }  // namespace

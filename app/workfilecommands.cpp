@@ -20,11 +20,15 @@ constexpr int openMode = 0;
 
 }  // namespace
 
+bool mayWriteOver(const std::wstring& path) {
+    return !fileExists(path) || askYesNo(L"Fichero Existe ...\r\nSobrescribir ?");
+}
+
 void saveCommand(HWND window) {
     workFilePath.clear();
     showWorkFileDialog(window, workFilePath, saveMode);
     if (workFilePath.empty()) return;
-    if (fileExists(workFilePath) && !askYesNo(L"Fichero Existe ...\r\nSobrescribir ?")) return;
+    if (!mayWriteOver(workFilePath)) return;
     saveWorkFile();
 }
 

@@ -524,7 +524,7 @@ void drawPageScaled(Image& target, int top, int scale) {
     if (!dc) return;
     target.fill(white);
     if (!pageBitmap.exists() || !pageExists()) return;
-    if (!pageIsCurrent()) layOutDrawnPage();
+    bringPageUpToDate();
     // The page's fonts and layouts, drawn through a transform: the fonts are
     // made at the scale, and each glyph goes where its line's advances put it
     // in pageBitmap, scaled.
