@@ -35,8 +35,6 @@ void aboutCommand(HWND window);
 void undoCommand(HWND window);
 void redoCommand(HWND window);
 // Runs a command that may change the page, making what it changes a step to
-// undo. A change made while a dialog is open belongs to that dialog's step.
+// undo, also while a dialog is open. While "Nuevo za-nor" is open, the page
+// is that command's: what changes meanwhile is part of its step.
 void runAsStep(void (*action)(HWND), HWND window);
-// Enables "Deshacer" and "Rehacer" while there is something to undo or redo,
-// and greys them otherwise.
-void showHistoryCommands();

@@ -1,7 +1,6 @@
 // "Deshacer" and "Rehacer", and the recording of the menu commands' steps.
 #include "app/commands.h"
 
-#include "app/menubar.h"
 #include "calendar/document.h"
 #include "calendar/history.h"
 #include "calendar/render.h"
@@ -17,16 +16,7 @@ void redoCommand(HWND) {
 }
 
 void runAsStep(void (*action)(HWND), HWND window) {
-    if (busy) {
-        action(window);
-        return;
-    }
-    DocumentSnapshot before = takeSnapshot();
+    DocumentSnapshot before = beginStep(pageHistory);
     action(window);
-    recordStep(pageHistory, std::move(before));
-}
-
-void showHistoryCommands() {
-    enableMenuCommand(commandUndo, !pageHistory.undo.empty());
-    enableMenuCommand(commandRedo, !pageHistory.redo.empty());
+    endStep(pageHistory, std::move(before));
 }

@@ -58,6 +58,7 @@ void initialiseMainWindow() {
                    commandExportPdf})
         enableMenuCommand(id, false);
     openCommandLineFile(startupTail);
+    showCommandStates();
 }
 
 }  // namespace
@@ -114,7 +115,7 @@ INT_PTR CALLBACK mainWindowCallback(HWND window, UINT message, WPARAM wParam, LP
     case WM_INITMENUPOPUP:
         // The menu commands bring the items up to date as they end; a change
         // made on the canvas does when a menu opens.
-        showHistoryCommands();
+        showCommandStates();
         break;
     case WM_CLOSE:
         // The close box, the system menu and Alt+F4 end the program, except

@@ -2,6 +2,7 @@
 
 #include "app/commands.h"
 #include "calendar/document.h"
+#include "calendar/history.h"
 #include "files/newcalendar.h"
 
 #include <initializer_list>
@@ -135,11 +136,25 @@ void enableMenuCommand(int id, bool enabled) {
 }
 
 void enablePageCommands() {
-    for (int id : {commandExport, commandSave, commandCopy, commandDelete, commandExportPng, commandExportPdf})
-        enableMenuCommand(id, true);
+    for (int id : {commandExport, commandSave, commandCopy, commandDelete}) enableMenuCommand(id, true);
+}
+
+void showCommandStates() {
+    enableMenuCommand(commandUndo, !pageHistory.undo.empty());
+    enableMenuCommand(commandRedo, !pageHistory.redo.empty());
+    // A page without months (a work file of no records opened first) has
+    // nothing to export.
+    enableMenuCommand(commandExportPng, pageExists());
+    enableMenuCommand(commandExportPdf, pageExists());
 }
 
 void dispatchCommand(HWND window, int id) {
+    // A command whose item is greyed does nothing, also when it comes by
+    // another road than the menu (posted to the window, or from a menu that
+    // was open while the page changed).
+    showCommandStates();
+    const UINT state = GetMenuState(menuBar, static_cast<UINT>(id), MF_BYCOMMAND);
+    if (state != static_cast<UINT>(-1) && (state & MF_GRAYED)) return;
     switch (id) {
     case commandEditCell:
         setItemState(commandEditCell, MFS_CHECKED);
@@ -202,5 +217,5 @@ void dispatchCommand(HWND window, int id) {
         runGuarded(redoCommand, window);
         break;
     }
-    showHistoryCommands();
+    showCommandStates();
 }

@@ -30,9 +30,13 @@ HMENU buildMenuBar(HWND window);
 
 // Enables an item of the menu bar, or disables and greys it, by command id.
 void enableMenuCommand(int id, bool enabled);
-// Enables the commands that need a page, "Fotocopia", "Grabar", "Copiar",
-// "Borrar" and the two exports of "Extras"; "Pegar" waits for a "Copiar".
+// Enables the commands that need a page, "Fotocopia", "Grabar", "Copiar" and
+// "Borrar"; "Pegar" waits for a "Copiar".
 void enablePageCommands();
+// Brings up to date the items that follow the page: "Deshacer" and "Rehacer"
+// are enabled while there is something to undo or redo, the two exports of
+// "Extras" while the page has months.
+void showCommandStates();
 
 // Runs the command of a menu item; ids of no menu item do nothing.
 void dispatchCommand(HWND window, int id);

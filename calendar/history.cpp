@@ -61,11 +61,21 @@ bool sameSavedDocument(const DocumentSnapshot& a, const DocumentSnapshot& b) {
 }
 
 bool recordStep(History& history, DocumentSnapshot before) {
-    if (!hasPage(before) || sameSavedDocument(before, takeSnapshot())) return false;
+    if (history.open > 0 || !hasPage(before) || sameSavedDocument(before, takeSnapshot())) return false;
     history.redo.clear();
     history.undo.push_back(unselected(std::move(before)));
     while (history.undo.size() > historyDepth) history.undo.pop_front();
     return true;
+}
+
+DocumentSnapshot beginStep(History& history) {
+    ++history.open;
+    return takeSnapshot();
+}
+
+bool endStep(History& history, DocumentSnapshot before) {
+    --history.open;
+    return recordStep(history, std::move(before));
 }
 
 bool undoStep(History& history) { return moveStep(history.undo, history.redo); }

@@ -16,16 +16,24 @@ constexpr std::size_t historyDepth = 100;
 struct History {
     std::deque<DocumentSnapshot> undo;   // oldest first
     std::vector<DocumentSnapshot> redo;  // the next to bring back last
+    // Steps begun and not ended yet. While one is open (its dialog owns the
+    // page), every change is part of it and makes no step of its own.
+    int open = 0;
 };
 
 // The steps of the page of this run.
 extern History pageHistory;
 
-// Ends a change that began when `before` was taken. When there was a page
-// then (the first page of a run is the floor) and what a save writes differs
-// now, `before` becomes the step to undo and nothing is left to redo; true
-// then.
+// Ends a change that began when `before` was taken. When no step is open,
+// there was a page then (the first page of a run is the floor) and what a
+// save writes differs now, `before` becomes the step to undo and nothing is
+// left to redo; true then.
 bool recordStep(History& history, DocumentSnapshot before);
+// A step that lasts while its dialog is open: beginStep gives the document as
+// it is, endStep records the change since then as one step (recordStep) once
+// no other step is open.
+DocumentSnapshot beginStep(History& history);
+bool endStep(History& history, DocumentSnapshot before);
 // Puts back the document as it was before the last step, or as it was before
 // the last undo, with no cell selected; false when there is nothing to.
 bool undoStep(History& history);

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -41,7 +42,9 @@ constexpr int bandRows = 192;
 }  // namespace
 
 FileError writePngFile(const std::wstring& path, const Image& image) {
-    return writeWhole(path, pngFile(rowsOf(image)));
+    const std::optional<std::string> png = pngFile(rowsOf(image));
+    // Compression fails only when memory does.
+    return png ? writeWhole(path, *png) : ERROR_NOT_ENOUGH_MEMORY;
 }
 
 FileError writePdfFile(const std::wstring& path) {
@@ -66,7 +69,9 @@ FileError writePdfFile(const std::wstring& path) {
                                  const int bandRow = y - (bandTop - tops[i]) * printScale;
                                  return band.pixels() + static_cast<std::size_t>(bandRow) * band.width();
                              }};
-        sheets.push_back({rows.width, rows.height, compressRows(rows), placements[i]});
+        std::optional<std::string> compressed = compressRows(rows);
+        if (!compressed) return ERROR_NOT_ENOUGH_MEMORY;
+        sheets.push_back({rows.width, rows.height, std::move(*compressed), placements[i]});
     }
     return writeWhole(path, pdfFile(sheets, calendarTitle(firstMonth, firstYear), "Tervalonde za-nor"));
 }

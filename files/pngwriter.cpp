@@ -102,7 +102,14 @@ void appendChunk(std::string& out, std::string_view type, std::string_view data)
     putBigEndian32(out, crc32Of(std::string_view(out).substr(start)));
 }
 
+// The test seam of failCompressionAt.
+int failingCall = -1;
+
+voidpf noMemory(voidpf, uInt, uInt) { return Z_NULL; }
+
 }  // namespace
+
+void failCompressionAt(int call) { failingCall = call; }
 
 std::uint32_t crc32Of(std::string_view bytes) {
     uLong crc = crc32(0L, Z_NULL, 0);
@@ -111,7 +118,7 @@ std::uint32_t crc32Of(std::string_view bytes) {
     return static_cast<std::uint32_t>(crc);
 }
 
-std::string compressRows(const PixelRows& rows) {
+std::optional<std::string> compressRows(const PixelRows& rows) {
     const int width = std::max(rows.width, 0);
     const int rowBytes = width * 3 + 1;
     const std::size_t pixelBytes = static_cast<std::size_t>(width) * sizeof(std::uint32_t);
@@ -122,7 +129,10 @@ std::string compressRows(const PixelRows& rows) {
     const bool repeatsByHand = width > 0 && rowBytes <= 32768;
     std::string out("\x78\x01", 2);  // zlib header: deflate, 32 KB window
     z_stream z{};
-    if (deflateInit2(&z, Z_BEST_SPEED, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) return {};
+    int calls = 0;
+    if (failingCall == calls++) z.zalloc = noMemory;
+    if (deflateInit2(&z, Z_BEST_SPEED, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) return std::nullopt;
+    bool failed = false;
     uLong checksum = adler32(0L, Z_NULL, 0);
 
     // Rows filtered "Up": each byte less the byte above it (zero above the
@@ -132,17 +142,24 @@ std::string compressRows(const PixelRows& rows) {
     std::vector<unsigned char> above(static_cast<std::size_t>(rowBytes), 0);
     int banded = 0;
     std::vector<unsigned char> chunk(256 * 1024);
+    // Every band goes in whole; a flush ends with all of it out, and the
+    // last one with the stream's end. A flush with nothing left to give is
+    // told as Z_BUF_ERROR, which is no failure.
     auto compressBand = [&](int flush) {
         z.next_in = band.data();
         z.avail_in = static_cast<uInt>(static_cast<std::size_t>(rowBytes) * banded);
         checksum = adler32(checksum, band.data(), z.avail_in);
         banded = 0;
+        int result = Z_OK;
         do {
             z.next_out = chunk.data();
             z.avail_out = static_cast<uInt>(chunk.size());
-            deflate(&z, flush);
+            result = failingCall == calls++ ? Z_STREAM_ERROR : deflate(&z, flush);
             out.append(reinterpret_cast<const char*>(chunk.data()), chunk.size() - z.avail_out);
-        } while (z.avail_out == 0);
+        } while (z.avail_out == 0 && result == Z_OK);
+        const bool done =
+            z.avail_in == 0 && (flush == Z_FINISH ? result == Z_STREAM_END : result == Z_OK || result == Z_BUF_ERROR);
+        if (!done) failed = true;
     };
     std::vector<unsigned char> repeated(static_cast<std::size_t>(rowBytes), 0);
     repeated[0] = 2;
@@ -179,18 +196,21 @@ std::string compressRows(const PixelRows& rows) {
     }
     compressBand(Z_FINISH);
     deflateEnd(&z);
+    if (failed) return std::nullopt;
     putBigEndian32(out, static_cast<std::uint32_t>(checksum));
     return out;
 }
 
-std::string pngFile(const PixelRows& rows) {
+std::optional<std::string> pngFile(const PixelRows& rows) {
+    const std::optional<std::string> pixels = compressRows(rows);
+    if (!pixels) return std::nullopt;
     std::string out("\x89PNG\r\n\x1a\n", 8);
     std::string header;
     putBigEndian32(header, static_cast<std::uint32_t>(rows.width));
     putBigEndian32(header, static_cast<std::uint32_t>(rows.height));
     header += std::string("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB, deflate, adaptive filters, no interlace
     appendChunk(out, "IHDR", header);
-    appendChunk(out, "IDAT", compressRows(rows));
+    appendChunk(out, "IDAT", *pixels);
     appendChunk(out, "IEND", {});
     return out;
 }

@@ -19,6 +19,7 @@ const wchar_t wrongFormatMessage[] =
 
 std::wstring_view errorDescription(int number) {
     switch (number) {
+    case 7: return L"Out of memory";
     case 52: return L"Bad file name or number";
     case 53: return L"File not found";
     case 54: return L"Bad file mode";

@@ -234,6 +234,8 @@ void stopFailingWrites() { writesFail = false; }
 //
 // | system error                                              | number | description               |
 // |-----------------------------------------------------------|--------|---------------------------|
+// | ERROR_NOT_ENOUGH_MEMORY, ERROR_OUTOFMEMORY (no memory to  | 7      | Out of memory             |
+// |   make the file's content: an image, its compression)     |        |                           |
 // | ERROR_INVALID_HANDLE                                      | 52     | Bad file name or number   |
 // | ERROR_FILE_NOT_FOUND                                      | 53     | File not found            |
 // | ERROR_INVALID_ACCESS, ERROR_NOT_SUPPORTED                 | 54     | Bad file mode             |
@@ -263,6 +265,9 @@ void stopFailingWrites() { writesFail = false; }
 int fileErrorNumber(FileError error) {
     constexpr FileError diskQuotaExceeded = 1295;  // ERROR_DISK_QUOTA_EXCEEDED
     switch (error) {
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+        return 7;
     case ERROR_INVALID_HANDLE:
         return 52;
     case ERROR_FILE_NOT_FOUND:

@@ -1,10 +1,13 @@
-// Writes that fail part way, whatever byte they stop at: a work file saved, a
-// page exported and the favourite colours archived. The old file stays byte
-// for byte (or, without one, no file appears), no temporary file is left
-// beside it, and the user is told once.
+// Writes that fail part way, whatever byte they stop at, and exports whose
+// compression finds no memory: a work file saved, a page exported the three
+// ways and the favourite colours archived. The old file stays byte for byte
+// (or, without one, no file appears), no temporary file is left beside it,
+// and the user is told once.
 #include "support.h"
 
 #include "editing/colourdialogs.h"
+#include "files/imageexport.h"
+#include "files/pngwriter.h"
 #include "platform/files.h"
 
 static void archiveFavourites() {
@@ -22,12 +25,17 @@ TEST(FailedWrites, KeepTheOldFileLeaveNoTemporaryFileAndGiveOneMessage) {
     const std::string keptFavourites = readBytes(favourites);
     workFilePath = folder / L"obra.ZANOR";
     exportPath = folder / L"foto.bmp";
-    const std::pair<std::wstring, void (*)()> writers[] = {
-        {workFilePath, saveWorkFile}, {exportPath, exportBitmap}, {favourites, archiveFavourites}};
+    pngExportPath = folder / L"foto.png";
+    pdfExportPath = folder / L"foto.pdf";
+    // Pictures made by zlib fail when it does too: without memory (-1 below)
+    // and when it reports a failure later (-2).
+    const struct { std::wstring path; void (*write)(); bool picture, zlib = false; } writers[] = {
+        {workFilePath, saveWorkFile, false}, {exportPath, exportBitmap, true}, {favourites, archiveFavourites, false},
+        {pngExportPath, exportPng, true, true}, {pdfExportPath, exportPdf, true, true}};
     runMainWindow([&] {
         buildSamplePage();
         refreshPage();
-        for (const auto& [path, write] : writers) {
+        for (const auto& [path, write, picture, zlib] : writers) {
             SCOPED_TRACE(std::string(path.begin(), path.end()));
             DeleteFileW(path.c_str());
             MessageBoxAnswerer boxes(IDOK);
@@ -36,17 +44,19 @@ TEST(FailedWrites, KeepTheOldFileLeaveNoTemporaryFileAndGiveOneMessage) {
             ASSERT_GT(whole.size(), 54u);
             // Another file that reads as well: the same records in another order.
             const std::string old = whole.substr(whole.size() / 2) + whole.substr(0, whole.size() / 2);
-            for (uint64_t at : {uint64_t{0}, uint64_t{1}, uint64_t{54}, whole.size() / 2, whole.size() - 1}) {
+            for (int64_t at : {int64_t{-2}, int64_t{-1}, int64_t{0}, int64_t{1}, int64_t{54}, int64_t(whole.size() / 2), int64_t(whole.size() - 1)}) {
+                if (at < 0 && !zlib) continue;
                 for (bool hadFile : {true, false}) {
                     SCOPED_TRACE(testing::Message() << "failing at byte " << at << (hadFile ? " over" : " without")
                                                     << " an old file");
                     if (hadFile) writeBytes(path, old);
                     else DeleteFileW(path.c_str());
                     boxes.texts.clear();
-                    failWritesAfter(at, ERROR_DISK_FULL);
+                    at < 0 ? failCompressionAt(int(-1 - at)) : failWritesAfter(uint64_t(at), ERROR_DISK_FULL);
                     write();
                     stopFailingWrites();
-                    EXPECT_EQ(boxes.texts, std::vector<std::wstring>{L"Err:  61 Disk full"});
+                    failCompressionAt(-1);
+                    EXPECT_EQ(boxes.texts, std::vector<std::wstring>{at < 0 ? L"Err:  7 Out of memory" : L"Err:  61 Disk full"});
                     EXPECT_EQ(pathExists(path), hadFile);
                     EXPECT_TRUE(!hadFile || readBytes(path) == old);
                     for (const std::wstring& name : ScratchFolder::namesIn(path.substr(0, path.rfind(L'\\'))))
@@ -57,7 +67,7 @@ TEST(FailedWrites, KeepTheOldFileLeaveNoTemporaryFileAndGiveOneMessage) {
             writeBytes(path, old);
             SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
             write();
-            EXPECT_EQ(readBytes(path) == whole, path != exportPath);
+            EXPECT_EQ(readBytes(path) == whole, !picture);
             SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         }
     });

@@ -23,6 +23,7 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -44,21 +45,59 @@ void fail(const std::wstring& what) {
     ++failures;
 }
 
-// A window's pixels as it shows them, frame and menu bar included.
-void takePicture(HWND window, const std::wstring& name) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    RECT frame{};
-    GetWindowRect(window, &frame);
+// Windows' pixels, frames included, put together as the screen shows them:
+// the first window's top-left corner at the picture's, `height` rows.
+void takePictureOf(std::initializer_list<HWND> windows, int height, const std::wstring& name) {
+    RECT first{};
+    GetWindowRect(*windows.begin(), &first);
     Image picture;
-    if (!picture.create(frame.right - frame.left, frame.bottom - frame.top)) {
+    if (!picture.create(first.right - first.left, height)) {
         fail(L"sin memoria para " + name);
         return;
     }
-    HDC source = GetWindowDC(window);
-    BitBlt(picture.dc(), 0, 0, picture.width(), picture.height(), source, 0, 0, SRCCOPY);
-    ReleaseDC(window, source);
+    for (HWND window : windows) {
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RECT frame{};
+        GetWindowRect(window, &frame);
+        HDC source = GetWindowDC(window);
+        BitBlt(picture.dc(), frame.left - first.left, frame.top - first.top, frame.right - frame.left,
+               frame.bottom - frame.top, source, 0, 0, SRCCOPY);
+        ReleaseDC(window, source);
+    }
     const std::wstring path = outputFolder + L"\\" + name + L".bmp";
     if (writeBitmapFile(path, picture) != 0) fail(L"no se ha podido escribir " + path);
+}
+
+// A window's pixels as it shows them, frame and menu bar included.
+void takePicture(HWND window, const std::wstring& name) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    takePictureOf({window}, frame.bottom - frame.top, name);
+}
+
+// A menu of the menu bar dropped as a click on it drops it: its picture is
+// the main window's upper part with the menu over it.
+void pictureOfMenu(int position, const std::wstring& name) {
+    RECT item{};
+    GetMenuItemRect(mainWindow, menuBar, static_cast<UINT>(position), &item);
+    HiliteMenuItem(mainWindow, menuBar, static_cast<UINT>(position), MF_BYPOSITION | MF_HILITE);
+    static std::wstring pending;
+    pending = name;
+    // The picture is taken from inside the menu's own loop, once it shows.
+    SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        HWND popup = FindWindowW(L"#32768", nullptr);
+        if (!popup || !IsWindowVisible(popup)) return;
+        KillTimer(nullptr, timer);
+        RECT window{}, menu{};
+        GetWindowRect(mainWindow, &window);
+        GetWindowRect(popup, &menu);
+        takePictureOf({mainWindow, popup}, static_cast<int>(menu.bottom - window.top + 60), pending);
+        EndMenu();
+    });
+    TrackPopupMenu(GetSubMenu(menuBar, position), TPM_LEFTALIGN | TPM_TOPALIGN, item.left, item.bottom, 0, mainWindow,
+                   nullptr);
+    HiliteMenuItem(mainWindow, menuBar, static_cast<UINT>(position), MF_BYPOSITION | MF_UNHILITE);
+    if (!pathExists(outputFolder + L"\\" + name + L".bmp")) fail(L"no ha aparecido el menú " + name);
 }
 
 // Opens a dialog with `open`; once the dialog captioned `caption` shows,
@@ -117,6 +156,7 @@ void takePictures(const std::wstring& workFile) {
     openCommandLineFile(workFile);
     SendMessageW(canvasWindow(), WM_KEYDOWN, VK_HOME, 0);
     takePicture(mainWindow, L"ventana-principal");
+    pictureOfMenu(3, L"menu-extras");
 
     command(commandEditCell);
     pictureOfDialog(
