@@ -376,11 +376,12 @@ AgendaReading readAgenda(std::string_view bytes, CivilDate first, CivilDate last
 
     const DayNumber firstDay = dayNumber(first), lastDay = dayNumber(last);
     bool tooMany = false;
+    std::int64_t periodsLeft = maxRulePeriods;
     for (std::size_t i = 0; i < events.size() && !tooMany; ++i) {
         const EventRecord& e = events[i];
         if (!usable[i] || e.cancelled || e.summary.empty()) continue;
         const bool timed = series[i].start.timed;
-        forEachOccurrence(series[i], firstDay, lastDay, toLocal, [&](const LocalStart& start) {
+        forEachOccurrence(series[i], firstDay, lastDay, toLocal, periodsLeft, [&](const LocalStart& start) {
             const DayNumber from = std::max(start.day, firstDay);
             const DayNumber to = std::min(timed ? start.day : start.day + series[i].days - 1, lastDay);
             if (from > to) return true;
@@ -393,6 +394,7 @@ AgendaReading readAgenda(std::string_view bytes, CivilDate first, CivilDate last
                 reading.entries.push_back({civilDate(day), timed, timed ? start.minutes : 0, e.order, e.summary});
             return true;
         });
+        tooMany = tooMany || periodsLeft < 0;
     }
     return tooMany ? refused(AgendaStatus::tooManyOccurrences) : reading;
 }

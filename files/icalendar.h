@@ -7,6 +7,7 @@
 
 #include <compare>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -53,10 +54,14 @@ constexpr std::size_t maxAgendaBytes = 50 * 1024 * 1024;
 // A property value (its lines joined) above this size makes the file refused.
 constexpr std::size_t maxValueBytes = 64 * 1024;
 // More occurrences than this inside the range make the reading refused; so
-// do more entries than ten times as many (long events on a long range),
+// do more entries than twice as many (long events that recur often),
 // which no page could show and which would only fill the memory.
 constexpr int maxOccurrences = 100000;
-constexpr std::size_t maxAgendaEntries = std::size_t{10} * maxOccurrences;
+constexpr std::size_t maxAgendaEntries = std::size_t{2} * maxOccurrences;
+// So do rules that would need walking through more periods (days, weeks,
+// months or years) than this in all to reach the range: a file written to
+// keep the reader busy for minutes.
+constexpr std::int64_t maxRulePeriods = 20'000'000;
 
 // The events of an iCalendar file on the days from `first` to `last`, both
 // included. Any bytes are read without harm: what is not understood adds

@@ -352,7 +352,7 @@ Stamp localStamp(const Stamp& stamp, const UtcToLocal& toLocal) {
 }
 
 bool forEachOccurrence(const Series& series, DayNumber first, DayNumber last, const UtcToLocal& toLocal,
-                       const std::function<bool(const LocalStart&)>& take) {
+                       std::int64_t& periodsLeft, const std::function<bool(const LocalStart&)>& take) {
     const Stamp& start = series.start;
     const RecurrenceRule& rule = series.rule;
     // The starts, as written, whose days can meet first..last: a long
@@ -397,20 +397,29 @@ bool forEachOccurrence(const Series& series, DayNumber first, DayNumber last, co
         limit = std::min(limit, until.timed ? Moment{until.day, until.seconds} : Moment{until.day, secondsPerDay});
     }
     const CivilDate startDate = civilDate(start.day);
+    // A COUNT that not even a date in every period could use up before the
+    // wanted days end changes nothing there.
+    std::int64_t count = rule.count;
+    constexpr std::int64_t mostPerPeriod[] = {1, 1, 7, 31, 366};
+    if (1 + (periodReaching(rule, startDate, start.day, to) + 1) * mostPerPeriod[static_cast<int>(rule.frequency)] < count)
+        count = 0;
+    // Without COUNT the walk starts where the wanted days begin; with it, too
+    // when the dates before can be counted without walking them.
     std::int64_t period = 0, counted = 1;
     if (const std::int64_t reaching = periodReaching(rule, startDate, start.day, from); reaching > 0) {
-        if (rule.count == 0) period = reaching;
+        if (count == 0) period = reaching;
         else if (const std::int64_t before = countedBefore(rule, start.day, reaching); before >= 0)
             period = reaching, counted = before;
     }
     Candidates candidates;
     for (;; ++period) {
         if (periodFirstDay(rule, startDate, start.day, period) > std::min(to, limit.first)) return true;
+        if (--periodsLeft < 0) return false;
         const int n = periodCandidates(rule, startDate, start.day, period, candidates);
         for (int i = 0; i < n; ++i) {
             const DayNumber day = candidates[static_cast<std::size_t>(i)];
             if (day <= start.day) continue;
-            if ((rule.count != 0 && ++counted > rule.count) || Moment{day, start.seconds} > limit || day > to)
+            if ((count != 0 && ++counted > count) || Moment{day, start.seconds} > limit || day > to)
                 return true;
             if (day >= from && !offer(day)) return false;
         }

@@ -76,7 +76,8 @@ Stamp localStamp(const Stamp& stamp, const UtcToLocal& toLocal);
 
 // Calls `take` with the local start of each occurrence of the series, in
 // order, whose days can meet the days `first` to `last` (some earlier and
-// later ones may come too); those excluded are left out. Stops, and returns
-// false, as soon as `take` returns false.
+// later ones may come too); those excluded are left out. Each period of the
+// rule that is looked at takes one from `periodsLeft`. Stops, and returns
+// false, as soon as `take` returns false or `periodsLeft` runs out.
 bool forEachOccurrence(const Series& series, DayNumber first, DayNumber last, const UtcToLocal& toLocal,
-                       const std::function<bool(const LocalStart&)>& take);
+                       std::int64_t& periodsLeft, const std::function<bool(const LocalStart&)>& take);
