@@ -59,18 +59,21 @@ std::string agenda() {
         } else if (kind < 11) {
             const std::string start = date(2020 + pick(8)), at = time();
             event += "DTSTART;TZID=Europe/Madrid:" + start + at + "\r\nRRULE:FREQ=" + (pick(2) ? "DAILY" : "WEEKLY") +
-                     ";BYDAY=" + weekdays[pick(7)] + "," + weekdays[pick(7)] + (pick(3) ? "" : ";UNTIL=20280215T000000Z") +
+                     ";BYDAY=" + weekdays[pick(7)] + "," + weekdays[pick(7)] +
+                     (pick(3) ? "" : ";UNTIL=20280215T000000Z") +
                      "\r\nEXDATE;TZID=Europe/Madrid:" + date(2028) + at + "," + date(2027) + at + "\r\n";
             if (pick(4) == 0) {
-                event += "END:VEVENT\r\nBEGIN:VEVENT\r\n" + uid + "SUMMARY:Evento movido\r\nRECURRENCE-ID;TZID=Europe/Madrid:" +
-                         date(2028) + at + "\r\nDTSTART;TZID=Europe/Madrid:" + date(2028) + at + "\r\n";
+                event += "END:VEVENT\r\nBEGIN:VEVENT\r\n" + uid + "SUMMARY:Evento movido\r\n";
+                event += "RECURRENCE-ID;TZID=Europe/Madrid:" + date(2028) + at + "\r\n";
+                event += "DTSTART;TZID=Europe/Madrid:" + date(2028) + at + "\r\n";
             }
         } else if (kind < 13) {
             event += "DTSTART:" + date(2010 + pick(15)) + time() + "\r\nRRULE:FREQ=MONTHLY;BYDAY=" +
                      std::to_string(pick(2) ? 1 + pick(4) : -1) + weekdays[pick(7)] + "\r\n";
         } else if (kind < 17) {
             const std::string born = date(1940 + pick(60));
-            event += "DTSTART;VALUE=DATE:" + born + "\r\nRRULE:FREQ=YEARLY" + (pick(2) ? ";BYMONTHDAY=" + born.substr(6) : "") + "\r\n";
+            event += "DTSTART;VALUE=DATE:" + born + "\r\nRRULE:FREQ=YEARLY";
+            event += (pick(2) ? ";BYMONTHDAY=" + born.substr(6) : "") + "\r\n";
         } else {
             event += "DTSTART:" + date(2015 + pick(12)) + time() + "\r\nRRULE:FREQ=" + (pick(2) ? "DAILY" : "WEEKLY") +
                      ";INTERVAL=" + std::to_string(1 + pick(3)) + ";COUNT=" + std::to_string(10 + pick(2000)) + "\r\n";
@@ -100,7 +103,8 @@ int main() {
     }
     std::sort(times.begin(), times.end());
     std::printf("agenda of %zu bytes, 10000 events: %s, %d occurrences, %zu entries on December 2027 to March 2028\n",
-                file.size(), std::string(agendaStatusName(reading.status)).c_str(), reading.occurrences, reading.entries.size());
-    std::printf("readAgenda over 20 runs: min %.1f ms, median %.1f ms, max %.1f ms\n", times.front(), times[times.size() / 2],
-                times.back());
+                file.size(), std::string(agendaStatusName(reading.status)).c_str(), reading.occurrences,
+                reading.entries.size());
+    std::printf("readAgenda over 20 runs: min %.1f ms, median %.1f ms, max %.1f ms\n", times.front(),
+                times[times.size() / 2], times.back());
 }

@@ -18,7 +18,8 @@ char upper(char c) {
 }
 
 bool sameLetters(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return upper(x) == upper(y); });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return upper(x) == upper(y); });
 }
 
 std::string_view trimmed(std::string_view s) {
@@ -73,7 +74,9 @@ struct ContentLine {
 // NAME;PARAM=VALUE,"QUOTED; VALUE":VALUE. False for a line without a name or
 // without the colon before its value.
 bool parseContentLine(std::string_view line, ContentLine& out) {
-    const auto stop = [&](std::size_t i) { return i >= line.size() || line[i] == ';' || line[i] == ':' || line[i] == ','; };
+    const auto stop = [&](std::size_t i) {
+        return i >= line.size() || line[i] == ';' || line[i] == ':' || line[i] == ',';
+    };
     std::size_t i = 0;
     while (i < line.size() && line[i] != ';' && line[i] != ':') ++i;
     if (i == 0 || i == line.size()) return false;
@@ -212,10 +215,13 @@ void takeProperty(const ContentLine& line, EventRecord& event) {
     const std::string_view name = line.name, value = line.value;
     Stamp stamp;
     if (sameLetters(name, "UID") && !event.hasUid) event.uid = value, event.hasUid = true;
-    else if (sameLetters(name, "SUMMARY") && !event.hasSummary) event.summary = decodeText(value), event.hasSummary = true;
+    else if (sameLetters(name, "SUMMARY") && !event.hasSummary)
+        event.summary = decodeText(value), event.hasSummary = true;
     else if (sameLetters(name, "RRULE") && !event.hasRule) event.rule = value, event.hasRule = true;
-    else if (sameLetters(name, "DTSTART") && !event.hasStart) event.hasStart = parseStamp(value, line.dateValue, event.start);
-    else if (sameLetters(name, "DTEND") && !event.hasEnd) event.hasEnd = parseStamp(value, line.dateValue, event.end);
+    else if (sameLetters(name, "DTSTART") && !event.hasStart)
+        event.hasStart = parseStamp(value, line.dateValue, event.start);
+    else if (sameLetters(name, "DTEND") && !event.hasEnd)
+        event.hasEnd = parseStamp(value, line.dateValue, event.end);
     else if (sameLetters(name, "RECURRENCE-ID") && !event.hasRecurrenceId)
         event.hasRecurrenceId = parseStamp(value, line.dateValue, event.recurrenceId);
     else if (sameLetters(name, "DURATION") && !event.hasDuration)
@@ -299,7 +305,8 @@ bool readEvents(std::string_view bytes, std::vector<EventRecord>& events) {
         // An END closes the innermost open component of its name (those
         // inside it never ended and are dropped); one that closes nothing is
         // ignored.
-        const auto closed = std::find_if(open.rbegin(), open.rend(), [&](const OpenComponent& c) { return c.name == name; });
+        const auto closed =
+            std::find_if(open.rbegin(), open.rend(), [&](const OpenComponent& c) { return c.name == name; });
         if (closed == open.rend()) continue;
         // An alarm that never ended inside an event does not spoil the event.
         const bool wasEvent = closed->event;
@@ -324,7 +331,8 @@ bool buildSeries(const EventRecord& e, Series& series) {
         // Up to DTEND, not included (a day that DTEND enters is included);
         // or DURATION's days; or the one day of DTSTART.
         const DayNumber end = e.end.day + (e.end.timed && e.end.seconds > 0 ? 1 : 0);
-        series.days = e.hasEnd ? std::max<DayNumber>(end - series.start.day, 1) : e.durationDays > 0 ? e.durationDays : 1;
+        if (e.hasEnd) series.days = std::max<DayNumber>(end - series.start.day, 1);
+        else if (e.durationDays > 0) series.days = e.durationDays;
     }
     // An override is the one occurrence it gives.
     if (e.hasRule && !e.hasRecurrenceId) series.rule = parseRecurrenceRule(e.rule);
@@ -396,5 +404,6 @@ AgendaReading readAgenda(std::string_view bytes, CivilDate first, CivilDate last
         });
         tooMany = tooMany || periodsLeft < 0;
     }
-    return tooMany ? refused(AgendaStatus::tooManyOccurrences) : reading;
+    if (tooMany) return refused(AgendaStatus::tooManyOccurrences);
+    return reading;
 }

@@ -32,7 +32,8 @@ char upper(char c) {
 }
 
 bool sameLetters(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return upper(x) == upper(y); });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return upper(x) == upper(y); });
 }
 
 std::string_view trimmed(std::string_view s) {
@@ -156,7 +157,8 @@ int periodCandidates(const RecurrenceRule& r, const CivilDate& start, DayNumber 
         if (r.months != 0 || r.monthDays != 0 || r.monthDaysFromEnd != 0) {
             const CivilDate date = civilDate(day);
             if (r.months != 0 && !((r.months >> date.month) & 1)) return 0;
-            if ((r.monthDays | r.monthDaysFromEnd) != 0 && !byMonthDayTakes(r, date.day, monthLength(date.year, date.month)))
+            if ((r.monthDays | r.monthDaysFromEnd) != 0 &&
+                !byMonthDayTakes(r, date.day, monthLength(date.year, date.month)))
                 return 0;
         }
         out[0] = day;
@@ -242,7 +244,8 @@ std::int64_t countedBefore(const RecurrenceRule& r, DayNumber startDay, std::int
     const std::uint32_t weekdays = hasByDay(r) ? anyWeekdays(r) : 1u << weekdayOf(startDay);
     const int startOffset = (weekdayOf(startDay) - r.weekStart + 7) % 7;
     std::int64_t firstWeek = 0;
-    for (int offset = startOffset + 1; offset < 7; ++offset) firstWeek += (weekdays >> ((r.weekStart + offset) % 7)) & 1;
+    for (int offset = startOffset + 1; offset < 7; ++offset)
+        firstWeek += (weekdays >> ((r.weekStart + offset) % 7)) & 1;
     return 1 + firstWeek + (p - 1) * std::popcount(weekdays);
 }
 
@@ -401,8 +404,8 @@ bool forEachOccurrence(const Series& series, DayNumber first, DayNumber last, co
     // wanted days end changes nothing there.
     std::int64_t count = rule.count;
     constexpr std::int64_t mostPerPeriod[] = {1, 1, 7, 31, 366};
-    if (1 + (periodReaching(rule, startDate, start.day, to) + 1) * mostPerPeriod[static_cast<int>(rule.frequency)] < count)
-        count = 0;
+    const std::int64_t periodsToEnd = periodReaching(rule, startDate, start.day, to) + 1;
+    if (1 + periodsToEnd * mostPerPeriod[static_cast<int>(rule.frequency)] < count) count = 0;
     // Without COUNT the walk starts where the wanted days begin; with it, too
     // when the dates before can be counted without walking them.
     std::int64_t period = 0, counted = 1;

@@ -15,7 +15,8 @@ namespace {
 // A calendar of events apart by '#', their lines apart by '|'.
 std::string calendar(std::string_view events) {
     std::string file = "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\n";
-    for (char c : events) file += c == '#' ? "\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\n" : c == '|' ? "\r\n" : std::string(1, c);
+    for (char c : events)
+        file += c == '#' ? "\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\n" : c == '|' ? "\r\n" : std::string(1, c);
     return file + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
 }
 
@@ -52,8 +53,8 @@ TEST(Agenda, LimitsRulesAndBytesBeyondTheOracle) {
         {"a value of 64 KB", calendar("DTSTART:20280105|SUMMARY:x|DESCRIPTION:" + value), read, 1, "0105 x"},
         {"a value longer, in a component that is skipped", calendar("BEGIN:VALARM|X:" + value + "v|END:VALARM"),
          valueTooLong, 0, ""},
-        {"more than 100,000 occurrences", calendar("DTSTART:18000101|RRULE:FREQ=DAILY|SUMMARY:x"), tooManyOccurrences, 0,
-         "", {1800, 1, 1}, {2100, 12, 31}},
+        {"more than 100,000 occurrences", calendar("DTSTART:18000101|RRULE:FREQ=DAILY|SUMMARY:x"),
+         tooManyOccurrences, 0, "", {1800, 1, 1}, {2100, 12, 31}},
         {"COUNT counts a DTSTART that the rule does not give",
          calendar("DTSTART:20280105T100000|RRULE:FREQ=WEEKLY;BYDAY=MO;COUNT=3|SUMMARY:x"), read, 3,
          "0105 10:00 x, 0110 10:00 x, 0117 10:00 x"},
@@ -72,7 +73,8 @@ TEST(Agenda, LimitsRulesAndBytesBeyondTheOracle) {
         {"an office suite's all-day mark on a time that is not midnight",
          calendar("DTSTART:20280105T100000|X-MICROSOFT-CDO-ALLDAYEVENT:TRUE|SUMMARY:x"), read, 1, "0105 10:00 x"},
         {"bytes that are not UTF-8 are Windows-1252, control characters blanks",
-         calendar("DTSTART:20280105|SUMMARY:A\xf1o \x80\t\\n\\\\fin\\"), read, 1, "0105 A\xc3\xb1o \xe2\x82\xac  \\fin\\"},
+         calendar("DTSTART:20280105|SUMMARY:A\xf1o \x80\t\\n\\\\fin\\"), read, 1,
+         "0105 A\xc3\xb1o \xe2\x82\xac  \\fin\\"},
         {"an override without DTSTART starts at its RECURRENCE-ID, one without SUMMARY still replaces",
          calendar("UID:u|DTSTART;VALUE=DATE:20280105|RRULE:FREQ=DAILY;COUNT=3|SUMMARY:a#"
                   "UID:u|RECURRENCE-ID;VALUE=DATE:20280106|SUMMARY:b#UID:u|RECURRENCE-ID;VALUE=DATE:20280107"),

@@ -18,7 +18,11 @@ static void check(bool condition) { if (!condition) std::abort(); }
 static bool isUtf8(std::string_view s) {
     for (std::size_t i = 0; i < s.size();) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
-        const std::size_t n = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+        const std::size_t n = c < 0x80                ? 1
+                              : c >= 0xC2 && c <= 0xDF ? 2
+                              : c >= 0xE0 && c <= 0xEF ? 3
+                              : c >= 0xF0 && c <= 0xF4 ? 4
+                                                       : 0;
         if (n == 0 || i + n > s.size()) return false;
         for (std::size_t k = 1; k < n; ++k)
             if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
@@ -33,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         const int minutes = utc.minutes + 60;
         return DateAndTime{minutes < 24 * 60 ? utc.date : civilDate(dayNumber(utc.date) + 1), minutes % (24 * 60)};
     };
-    const AgendaReading reading = readAgenda(std::string_view(reinterpret_cast<const char*>(data), size), first, last, toLocal);
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const AgendaReading reading = readAgenda(bytes, first, last, toLocal);
     check(reading.entries.empty() || (reading.status == AgendaStatus::read && reading.occurrences > 0));
     check(reading.occurrences >= 0 && reading.occurrences <= maxOccurrences);
     std::set<std::tuple<int, DayNumber, int>> timedStarts;
