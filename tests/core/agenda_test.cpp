@@ -70,8 +70,6 @@ TEST(Agenda, LimitsRulesAndBytesBeyondTheOracle) {
                   "DTSTART:00010101T000000|RRULE:FREQ=DAILY;BYMONTH=1;COUNT=63000|SUMMARY:b#"
                   "DTSTART:00010101T080000|RRULE:FREQ=DAILY;COUNT=99999999999|SUMMARY:c"),
          read, 2, "0105 00:00 b, 0105 08:00 c", {2028, 1, 5}, {2028, 1, 5}},
-        {"an office suite's all-day mark on a time that is not midnight",
-         calendar("DTSTART:20280105T100000|X-MICROSOFT-CDO-ALLDAYEVENT:TRUE|SUMMARY:x"), read, 1, "0105 10:00 x"},
         {"bytes that are not UTF-8 are Windows-1252, control characters blanks",
          calendar("DTSTART:20280105|SUMMARY:A\xf1o \x80\t\\n\\\\fin\\"), read, 1,
          "0105 A\xc3\xb1o \xe2\x82\xac  \\fin\\"},

@@ -15,20 +15,20 @@
 
 static void check(bool condition) { if (!condition) std::abort(); }
 
+// Each lead byte followed by as many continuation bytes as it announces.
 static bool isUtf8(std::string_view s) {
-    for (std::size_t i = 0; i < s.size();) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        const std::size_t n = c < 0x80                ? 1
-                              : c >= 0xC2 && c <= 0xDF ? 2
-                              : c >= 0xE0 && c <= 0xEF ? 3
-                              : c >= 0xF0 && c <= 0xF4 ? 4
-                                                       : 0;
-        if (n == 0 || i + n > s.size()) return false;
-        for (std::size_t k = 1; k < n; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-        i += n;
+    int due = 0;
+    for (const char ch : s) {
+        const unsigned c = static_cast<unsigned char>(ch);
+        if (due > 0) {
+            if ((c & 0xC0) != 0x80) return false;
+            --due;
+        } else if (c >= 0x80) {
+            if (c < 0xC2 || c > 0xF4) return false;
+            due = c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
+        }
     }
-    return true;
+    return due == 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {

@@ -4,7 +4,7 @@
 # lines and the same count of occurrences. Times in UTC are local times of Europe/Madrid for both. A broken
 # file is compared with its clean twin (what the reader must make of it); a refused one with its status.
 # One line a file; exits non-zero on any difference, and when agenda_dump is missing or prints nothing.
-import datetime as dt, os, re, subprocess, sys, tempfile, time
+import datetime as dt, os, pathlib, re, subprocess, sys, tempfile, time
 
 os.environ["TZ"] = "Europe/Madrid"
 time.tzset()
@@ -113,13 +113,11 @@ def check(dump, folder, name, ends, year, month, text, twin):
     raw = text.replace("\n", ends).encode()
     raw = re.sub(rb"\^([\xc0-\xff])", lambda m: m[1] + ends.encode() + b" ", raw)  # folds inside a character
     path = os.path.join(folder, re.sub(r"\W", "-", name) + ".ics")
-    with open(path, "wb") as file:
-        file.write(raw)
+    pathlib.Path(path).write_bytes(raw)
     got = subprocess.run([dump, path, str(year), str(month)], check=True, capture_output=True, text=True).stdout.splitlines()
     if not got:
         sys.exit(f"{name}: agenda_dump printed nothing")
-    first, end_month = dt.date(year, month, 1), dt.date(year + (month + 3) // 13, (month + 3) % 12 or 12, 1)
-    last = dt.date(end_month.year + end_month.month // 12, end_month.month % 12 + 1, 1) - dt.timedelta(1)
+    first, last = dt.date(year, month, 1), dt.date(year + (month + 3) // 12, (month + 3) % 12 + 1, 1) - dt.timedelta(1)
     if twin is None or twin.startswith("BEGIN:"):  # folds joined here, byte-wise: the library decodes first
         clean = re.sub(rb"\n[ \t]", b"", re.sub(rb"\r\n?", b"\n", twin.encode() if twin else raw))
         lines, count = oracle(clean.decode("utf-8-sig"), first, last)
