@@ -30,6 +30,12 @@ void pngExportCommand(HWND window);
 void pdfExportCommand(HWND window);
 // "Autor": shows the About dialog.
 void aboutCommand(HWND window);
+// "Festivos nacionales": the national holidays written into the page's days.
+void holidaysCommand(HWND window);
+// "Importar agenda": the events of an iCalendar file written into the page's
+// days; agendaPath is the file imported last, which the dialog proposes.
+void agendaCommand(HWND window);
+extern std::wstring agendaPath;
 // "Deshacer" and "Rehacer": the page as it was before the last step, or
 // before the last "Deshacer", drawn at the same scroll offset.
 void undoCommand(HWND window);

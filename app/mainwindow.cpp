@@ -24,6 +24,22 @@ namespace {
 // The command tail given to showMainWindow, opened by the initialisation.
 std::wstring startupTail;
 
+// Ctrl+Z is "Deshacer", Ctrl+Y and Ctrl+Shift+Z "Rehacer": the only keys of
+// the menus. The main window runs as a dialog, whose loop has no place for
+// accelerators; it hands every message to the thread's message filter first,
+// and the filter translates the keys meant for the main window.
+HACCEL historyKeys = nullptr;
+HHOOK keyFilter = nullptr;
+
+LRESULT CALLBACK filterKeys(int code, WPARAM wParam, LPARAM lParam) {
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && mainWindow && message &&
+        (message->hwnd == mainWindow || IsChild(mainWindow, message->hwnd)) &&
+        TranslateAcceleratorW(mainWindow, historyKeys, message))
+        return 1;
+    return CallNextHookEx(keyFilter, code, wParam, lParam);
+}
+
 int localDayOfMonth() {
     SYSTEMTIME now;
     GetLocalTime(&now);
@@ -79,6 +95,13 @@ void prepareCommonControls() {
 
 INT_PTR showMainWindow(HWND owner, std::wstring_view tail) {
     startupTail = tail;
+    if (!historyKeys) {
+        ACCEL keys[] = {{FVIRTKEY | FCONTROL, 'Z', commandUndo},
+                        {FVIRTKEY | FCONTROL, 'Y', commandRedo},
+                        {FVIRTKEY | FCONTROL | FSHIFT, 'Z', commandRedo}};
+        historyKeys = CreateAcceleratorTableW(keys, 3);
+    }
+    keyFilter = SetWindowsHookExW(WH_MSGFILTER, filterKeys, nullptr, GetCurrentThreadId());
     DialogLayout layout;
     layout.caption = L"Tervalonde za-nor";
     layout.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS | DS_MODALFRAME |
@@ -92,7 +115,9 @@ INT_PTR showMainWindow(HWND owner, std::wstring_view tail) {
     };
     layout.handler = mainWindowCallback;
     layout.prepare = prepareMainWindow;
-    return runDialog(owner, layout);
+    const INT_PTR result = runDialog(owner, layout);
+    UnhookWindowsHookEx(keyFilter);
+    return result;
 }
 
 INT_PTR CALLBACK mainWindowCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -116,15 +116,18 @@ HMENU buildMenuBar(HWND window) {
     setItemPicture(mouse, 1, L"#809");
 
     // "Deshacer" and "Rehacer" are greyed until there is a step to take back or
-    // bring back; the exports until there is a page.
+    // bring back; the exports and the fillings until there is a page.
     HMENU extras = appendPopup(menuBar, L"Extras");
     appendItems(extras, {
-                            {L"Deshacer", commandUndo, false, true},
-                            {L"Rehacer", commandRedo, false, true},
+                            {L"Deshacer\tCtrl+Z", commandUndo, false, true},
+                            {L"Rehacer\tCtrl+Y", commandRedo, false, true},
                             {L"-", 0},
                             {L"Exportar PNG", commandExportPng},
                             {L"-", 0},
                             {L"Exportar PDF A4", commandExportPdf},
+                            {L"-", 0},
+                            {L"Festivos nacionales", commandHolidays},
+                            {L"Importar agenda", commandImportAgenda},
                         });
 
     SetMenu(window, menuBar);
@@ -143,9 +146,9 @@ void showCommandStates() {
     enableMenuCommand(commandUndo, !pageHistory.undo.empty());
     enableMenuCommand(commandRedo, !pageHistory.redo.empty());
     // A page without months (a work file of no records opened first) has
-    // nothing to export.
-    enableMenuCommand(commandExportPng, pageExists());
-    enableMenuCommand(commandExportPdf, pageExists());
+    // nothing to export and no days to fill.
+    for (int id : {commandExportPng, commandExportPdf, commandHolidays, commandImportAgenda})
+        enableMenuCommand(id, pageExists());
 }
 
 void dispatchCommand(HWND window, int id) {
@@ -209,6 +212,12 @@ void dispatchCommand(HWND window, int id) {
         break;
     case commandAbout:
         runGuarded(aboutCommand, window);
+        break;
+    case commandHolidays:
+        runAsStep([](HWND w) { runGuarded(holidaysCommand, w); }, window);
+        break;
+    case commandImportAgenda:
+        runAsStep([](HWND w) { runGuarded(agendaCommand, w); }, window);
         break;
     case commandUndo:
         runGuarded(undoCommand, window);

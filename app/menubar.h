@@ -20,6 +20,8 @@ constexpr int commandUndo = 901;              // "Deshacer"
 constexpr int commandRedo = 902;              // "Rehacer"
 constexpr int commandExportPng = 903;         // "Exportar PNG"
 constexpr int commandExportPdf = 904;         // "Exportar PDF A4"
+constexpr int commandHolidays = 905;          // "Festivos nacionales"
+constexpr int commandImportAgenda = 906;      // "Importar agenda"
 
 // The menu bar; made once and kept until the process ends.
 extern HMENU menuBar;
@@ -34,8 +36,8 @@ void enableMenuCommand(int id, bool enabled);
 // "Borrar"; "Pegar" waits for a "Copiar".
 void enablePageCommands();
 // Brings up to date the items that follow the page: "Deshacer" and "Rehacer"
-// are enabled while there is something to undo or redo, the two exports of
-// "Extras" while the page has months.
+// are enabled while there is something to undo or redo, the two exports and
+// the two fillings of "Extras" while the page has months.
 void showCommandStates();
 
 // Runs the command of a menu item; ids of no menu item do nothing.

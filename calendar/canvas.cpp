@@ -4,6 +4,7 @@
 // captured colour, the favourite colours).
 #include "calendar/canvas.h"
 
+#include "calendar/daycursor.h"
 #include "calendar/document.h"
 #include "calendar/history.h"
 #include "calendar/monthlayout.h"
@@ -21,6 +22,8 @@ namespace {
 
 HWND canvas = nullptr;
 WNDPROC oldCanvasProc = nullptr;  // the control's own procedure, below canvasProc
+// The day the keyboard acts on; column 0 until the first page comes.
+DayPos cursor{0, 0};
 
 constexpr double scrollFloor = -4577 / 2.0;  // scrolling down only while viewY is above it
 constexpr int lineStep = 92;
@@ -98,10 +101,9 @@ void editCell(CanvasCell at) {
     recordStep(pageHistory, std::move(before));
 }
 
-void leftButton(LPARAM lParam) {
+void leftButton(CanvasCell at) {
     if (busy) return;
     busy = 1;
-    const CanvasCell at = cellUnderCanvasPoint(LOWORD(lParam), HIWORD(lParam));
     if (at.column != 0) {
         if (leftButtonMode == 1) selectorClick(at);
         else if (leftButtonMode == 2) editCell(at);
@@ -109,18 +111,69 @@ void leftButton(LPARAM lParam) {
     busy = 0;
 }
 
-void rightButton(HWND window, LPARAM lParam) {
+void rightButton(HWND window, int x, int y) {
     if (busy) return;
     busy = 1;
     if (rightButtonMode == 1) {
         // The colour is read from the page as the document is now.
         if (pageExists()) refreshPage();
-        currentColour = surfacePixel(window, LOWORD(lParam), HIWORD(lParam));
+        currentColour = surfacePixel(window, x, y);
         showColourCaptureDialog();
     } else if (rightButtonMode == 2) {
         showFavouriteColoursDialog();
     }
     busy = 0;
+}
+
+// The middle of the cursor's day on the canvas.
+POINT cursorPoint(DayPos at) {
+    const CellBox box = cellBox(at.column, at.day);
+    return {box.x + box.width / 2, box.y + box.height / 2 + viewY};
+}
+
+// Keys that move the cursor or act on its day: Tab and Shift+Tab, Left and
+// Right, Enter and Space as the left button, the context-menu key and
+// Shift+F10 as the right one. True when the key was one of them.
+bool cursorKey(HWND window, WPARAM key, bool system) {
+    const DayPos at = dayCursor();
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    DayPos to = at;
+    switch (LOWORD(key)) {
+    case VK_TAB:
+        if (system || GetKeyState(VK_CONTROL) < 0) return false;
+        to = stepDay(at, shift ? -1 : 1, firstMonth, firstYear);
+        break;
+    case VK_LEFT:
+    case VK_RIGHT:
+        if (system) return false;
+        to = sideDay(at, LOWORD(key) == VK_LEFT ? -1 : 1, firstMonth, firstYear);
+        break;
+    case VK_RETURN:
+    case VK_SPACE:
+        if (system) return false;
+        leftButton({at.column, at.day});
+        return true;
+    case VK_F10:
+        if (!shift) return false;
+        [[fallthrough]];
+    case VK_APPS: {
+        const POINT middle = cursorPoint(at);
+        rightButton(window, middle.x, middle.y);
+        return true;
+    }
+    default:
+        return false;
+    }
+    // The keyboard is in use: Windows shows focus rectangles from now on.
+    SendMessageW(GetAncestor(window, GA_ROOT), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    if (!(to == at)) moveDayCursor(to);
+    return true;
+}
+
+// The canvas's picture as it is, and the cursor over it.
+void repaint(HWND window) {
+    surfaceShow(window);
+    showDayCursor();
 }
 
 }  // namespace
@@ -132,6 +185,41 @@ void attachCanvas(HWND control) {
 }
 
 HWND canvasWindow() { return canvas; }
+
+DayPos dayCursor() {
+    if (!pageExists()) return {0, 0};
+    if (cursor.column == 0) {
+        SYSTEMTIME today;
+        GetLocalTime(&today);
+        cursor = startingDay(firstMonth, firstYear, today.wYear, today.wMonth, today.wDay);
+    }
+    return cursor = keptOnPage(cursor, firstMonth, firstYear);
+}
+
+void moveDayCursor(DayPos to) {
+    cursor = to;
+    viewY = offsetShowing(to.day, viewY, canvasHeight);
+    refreshPage();
+    noticeCursorMoved();
+}
+
+void activateDay(DayPos at) {
+    if (pageExists() && pageDayIndex(firstMonth, firstYear, at) > 0) leftButton({at.column, at.day});
+}
+
+void showDayCursor() {
+    if (!canvas) return;
+    noticeCanvasChanges();
+    // Dotted, inside the day's box, on the screen only: never in the page's
+    // images, so that no export and no captured colour has it.
+    const DayPos at = dayCursor();
+    if (at.column == 0 || GetFocus() != canvas || (SendMessageW(canvas, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) return;
+    const CellBox box = cellBox(at.column, at.day);
+    const RECT inside{box.x + 3, box.y + 3 + viewY, box.x + box.width - 3, box.y + box.height - 3 + viewY};
+    HDC dc = GetDC(canvas);
+    DrawFocusRect(dc, &inside);
+    ReleaseDC(canvas, dc);
+}
 
 CanvasCell cellUnderCanvasPoint(int x, int y) {
     const int pageX = x;
@@ -151,8 +239,30 @@ LRESULT CALLBACK canvasProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_GETDLGCODE:
         return CallWindowProcW(oldCanvasProc, window, message, wParam, lParam) | DLGC_WANTALLKEYS;
     case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
         // Before there is a page, scrolling has nothing to move.
-        if (pageExists() && scrollKey(wParam)) refreshPage();
+        if (!pageExists()) break;
+        if (message == WM_KEYDOWN && scrollKey(wParam)) refreshPage();
+        else if (cursorKey(window, wParam, message == WM_SYSKEYDOWN)) return 0;
+        break;
+    case WM_CONTEXTMENU:
+        // The keys that ask for it act above; the mouse's right button on its own.
+        return 0;
+    case WM_PAINT: {
+        const LRESULT painted = CallWindowProcW(oldCanvasProc, window, message, wParam, lParam);
+        showDayCursor();
+        return painted;
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE: {
+        const LRESULT result = CallWindowProcW(oldCanvasProc, window, message, wParam, lParam);
+        repaint(window);
+        if (message == WM_SETFOCUS) noticeCursorMoved();
+        return result;
+    }
+    case WM_GETOBJECT:
+        if (const LRESULT answer = answerCanvasObject(window, wParam, lParam)) return answer;
         break;
     case WM_LBUTTONUP:
         SetCursor(LoadCursorW(nullptr, IDC_ARROW));
@@ -162,11 +272,11 @@ LRESULT CALLBACK canvasProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_LBUTTONDOWN:
         SetFocus(window);
-        if (cellTableExists()) leftButton(lParam);
+        if (cellTableExists()) leftButton(cellUnderCanvasPoint(LOWORD(lParam), HIWORD(lParam)));
         break;
     case WM_RBUTTONDOWN:
         SetFocus(window);
-        rightButton(window, lParam);
+        rightButton(window, LOWORD(lParam), HIWORD(lParam));
         break;
     case WM_NCDESTROY:
         if (window == canvas) canvas = nullptr;

@@ -72,7 +72,16 @@ DayCell& cellAt(int column, int day) {
     return cells[static_cast<std::size_t>(day - 1) * pageColumns + static_cast<std::size_t>(column - 1)];
 }
 
+namespace {
+
+unsigned tableSerial = 0;
+
+}  // namespace
+
+unsigned cellTableSerial() { return tableSerial; }
+
 void createCellTable() {
+    ++tableSerial;
     cells.assign(cellCount, DayCell{});
     // Padding included: the table starts with every byte zero.
     std::memset(static_cast<void*>(cells.data()), 0, cells.size() * sizeof(DayCell));

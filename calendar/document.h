@@ -73,6 +73,8 @@ bool cellTableExists();
 DayCell& cellAt(int column, int day);
 // Creates the table anew with every byte zero (the loader fills it itself).
 void createCellTable();
+// How many times the table has been created anew: a new page, a work file.
+unsigned cellTableSerial();
 
 // The whole document as it stands, to be put back later: the page fields and a
 // copy of the cell table (empty when there is none).

@@ -214,6 +214,8 @@ struct PlacedText {
 // rows that its drawing may touch, with a line height to spare either way
 // (text is not clipped to its box and may run far below it).
 struct CellPicture {
+    int column;
+    int day;
     int x;
     int y;
     int32_t fill;
@@ -258,6 +260,8 @@ std::vector<CellPicture> layOutPage(HDC dc, int gap) {
             const LaidText& numberText = pageTexts.layout(dc, numberFont, number, alignLeft, textBoxWidth + 2);
             const LaidText& captionText = pageTexts.layout(dc, captionFont, caption, alignCentre, textBoxWidth + 2);
             CellPicture& drawn = picture.emplace_back();
+            drawn.column = column;
+            drawn.day = day;
             drawn.x = x;
             drawn.y = y;
             if (cell.selected == 1) {
@@ -538,6 +542,18 @@ void drawPageScaled(Image& target, int top, int scale) {
     GdiFlush();
 }
 
+std::vector<std::wstring> cellLines(int column, int day) {
+    std::vector<std::wstring> lines;
+    if (!pageBitmap.exists()) return lines;
+    bringPageUpToDate();
+    for (const CellPicture& cell : drawnPage.cells) {
+        if (cell.column != column || cell.day != day) continue;
+        for (int i = 0; i < cell.textCount; ++i)
+            for (const LaidLine& line : cell.texts[i].laid->lines) lines.push_back(line.text);
+    }
+    return lines;
+}
+
 bool completePage() {
     bringPageUpToDate();
     if (firstUndrawnRow() < 0) return false;
@@ -548,6 +564,7 @@ bool completePage() {
 void showView() {
     if (!viewBitmap.exists()) return;
     surfaceCopy(canvasWindow(), 0, 0, canvasWidth, canvasHeight, viewBitmap.dc(), 0, 0);
+    showDayCursor();
 }
 
 void refreshPage() {

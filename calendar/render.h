@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The whole page, 1000 x 2900. refreshPage draws the rows that are shown at
 // once and the rest while the program is idle: whatever reads the whole image
@@ -52,6 +53,11 @@ void refreshPage();
 // rest while the program is idle). True when anything was left to draw. The
 // canvas keeps what it shows until the next refreshPage.
 bool completePage();
+// The texts that the page, as the document now is, draws in a cell, line by
+// line as they are drawn: its day number, its caption, and the lines of its
+// free text (a selected cell shows none); nothing for a cell the page does
+// not draw.
+std::vector<std::wstring> cellLines(int column, int day);
 // Draws the page from its row `top` on into `target`, `scale` times as large,
 // with the fonts, line breaks and glyph positions of pageBitmap scaled: a
 // print of the page at a finer resolution. Rows the page does not reach are

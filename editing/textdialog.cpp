@@ -153,6 +153,12 @@ void initialise(HWND dialog) {
     textAccepted = 0;
     SetDlgItemTextW(dialog, idText, fromCellText(bufferText()).c_str());
     SendDlgItemMessageW(dialog, idText, EM_SETLIMITTEXT, textLimit, 0);
+    // The dialog opens with the caret at the end of the day's text: the box
+    // is no tab stop, and a keyboard would not reach it otherwise.
+    HWND text = GetDlgItem(dialog, idText);
+    SetFocus(text);
+    const int length = GetWindowTextLengthW(text);
+    SendMessageW(text, EM_SETSEL, static_cast<WPARAM>(length), length);
     if (alignmentFlags.left == 1) CheckRadioButton(dialog, idAlignLeft, idAlignJustified, idAlignLeft);
     if (alignmentFlags.right == 1) CheckRadioButton(dialog, idAlignLeft, idAlignJustified, idAlignRight);
     if (alignmentFlags.centre == 1) CheckRadioButton(dialog, idAlignLeft, idAlignJustified, idAlignCentre);

@@ -28,6 +28,8 @@ const DialogSettings workFileSettings{L"", L"Tervalonde\0*.ZANOR\0", L"Tervalond
 const DialogSettings bitmapSettings{L"Navegador de ficheros para bitmap", L"Bitmap\0*.bmp\0", L"bitmap"};
 const DialogSettings pngSettings{L"Exportar imagen PNG", L"Imagen PNG (*.png)\0*.png\0", L"png"};
 const DialogSettings pdfSettings{L"Exportar PDF para imprimir", L"Documento PDF (*.pdf)\0*.pdf\0", L"pdf"};
+const DialogSettings agendaSettings{L"Importar agenda",
+                                    L"Agenda iCalendar (*.ics)\0*.ics\0Todos los ficheros (*.*)\0*.*\0", L"ics"};
 
 std::wstring currentFolder() {
     const DWORD needed = GetCurrentDirectoryW(0, nullptr);
@@ -108,5 +110,10 @@ void showPngDialog(HWND owner, std::wstring& path) {
 
 void showPdfDialog(HWND owner, std::wstring& path) {
     runFileDialog(owner, path, false, pdfSettings);
+    rememberFolder(path);
+}
+
+void showAgendaDialog(HWND owner, std::wstring& path) {
+    runFileDialog(owner, path, true, agendaSettings);
     rememberFolder(path);
 }

@@ -26,3 +26,6 @@ void showBitmapDialog(HWND owner, std::wstring& path, int mode);
 // The save dialogs of the PNG and the PDF export, the same way.
 void showPngDialog(HWND owner, std::wstring& path);
 void showPdfDialog(HWND owner, std::wstring& path);
+// The open dialog for an agenda ("Importar agenda", iCalendar files), the
+// same way.
+void showAgendaDialog(HWND owner, std::wstring& path);

@@ -59,7 +59,8 @@ have_wine64() {
 # libFuzzer), bmpreader (Debian's Python with PIL, a reader of bitmap files
 # that is not the program's own), zlib (for the native and the cross build),
 # pdftools (qpdf and poppler's tools, readers of PDF files that are not the
-# program's own).
+# program's own), agendas (Debian's readers of iCalendar files and their
+# recurrences, and dateutil's Easter).
 missing_packages() {
     local want
     for want in "$@"; do
@@ -97,6 +98,11 @@ missing_packages() {
             pdftools)
                 have qpdf || echo qpdf
                 { have pdftoppm && have pdfimages && have pdfinfo; } || echo poppler-utils
+                ;;
+            agendas)
+                /usr/bin/python3 -c 'import icalendar' >/dev/null 2>&1 || echo python3-icalendar
+                /usr/bin/python3 -c 'import recurring_ical_events' >/dev/null 2>&1 || echo python3-recurring-ical-events
+                /usr/bin/python3 -c 'import dateutil.easter' >/dev/null 2>&1 || echo python3-dateutil
                 ;;
             *)
                 warn "missing_packages: no sé qué es '$want'"

@@ -2,8 +2,7 @@
 // opened and closed (with the colour chooser, the file dialogs and the
 // messages), the page made, edited, selected, copied, pasted, cleared,
 // scrolled, redrawn, saved, opened and exported three ways, a step undone and
-// redone, and Escape and Enter given
-// to the canvas. Once two rounds have warmed the program up, its GDI and USER
+// redone, and the keys of the scroll and the day cursor given to the canvas. Once two rounds have warmed the program up, its GDI and USER
 // objects must stay where they are: anything that a round leaks, even one
 // object, shows once for every round.
 #include "driver.h"
@@ -42,13 +41,17 @@ void useEverything(const Program& program, const ScratchFolder& folder, int roun
     }
     program.command(commandDelete);
     program.answer(IDOK);
-    for (int key : {VK_END, VK_UP, VK_NEXT, VK_PRIOR, VK_HOME, VK_MULTIPLY, VK_ESCAPE, VK_RETURN}) program.key(key);
+    // The scroll keys, and the day cursor's: moved, and Enter twice to select and clear.
+    for (int key : {VK_END, VK_UP, VK_NEXT, VK_PRIOR, VK_HOME, VK_MULTIPLY, VK_ESCAPE, VK_TAB, VK_RIGHT, VK_LEFT,
+                    VK_RETURN, VK_RETURN})
+        program.key(key);
     program.wheel(-2);
     program.wheel(1);
     for (auto [mode, caption] :
          {std::pair{commandCaptureColour, capturedCaption}, {commandFavouriteColours, favouritesCaption}}) {
         program.command(mode);
-        program.click(500, 300, true);
+        // The right button, or the context-menu key on the cursor's day.
+        round % 2 ? program.key(VK_APPS) : program.click(500, 300, true);
         HWND dialog = program.waitFor(caption);
         ASSERT_NE(dialog, nullptr) << program.describe();
         if (mode == commandFavouriteColours) {

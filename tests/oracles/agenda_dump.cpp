@@ -3,6 +3,9 @@
 // ("2027-12-24 all-day|text", "2028-01-10 09:30|text") in the order of
 // (date, timed, minutes, order), then "N occurrences" or the status's name.
 // Times in UTC are taken to local time under the TZ environment variable.
+// agenda_dump --festivos FIRST-YEAR LAST-YEAR: the national holidays of every
+// year, "2028-04-14|Viernes Santo", as pages of four months give them.
+#include "calendar/pagefill.h"
 #include "files/icalendar.h"
 #include "files/recurrence.h"
 
@@ -15,6 +18,13 @@
 #include <tuple>
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--festivos") {
+        for (int year = std::atoi(argv[2]); year <= std::atoi(argv[3]); ++year)
+            for (int month : {1, 5, 9})
+                for (const DayText& holiday : nationalHolidays(month, year))
+                    std::printf("%04d-%02d-%02d|%s\n", year, month + holiday.column - 1, holiday.day, holiday.text.c_str());
+        return 0;
+    }
     if (argc != 4) return std::fprintf(stderr, "usage: agenda_dump FILE.ics FIRST-YEAR FIRST-MONTH\n"), 2;
     std::ifstream in(argv[1], std::ios::binary);
     const std::string bytes(std::istreambuf_iterator<char>(in), {});

@@ -9,6 +9,7 @@ import datetime as dt, os, pathlib, re, subprocess, sys, tempfile, time
 os.environ["TZ"] = "Europe/Madrid"
 time.tzset()
 import icalendar, recurring_ical_events  # noqa: E402 (they read the time zone when imported)
+from dateutil import easter  # noqa: E402
 
 MADRID = """BEGIN:VTIMEZONE\nTZID:Europe/Madrid\nBEGIN:STANDARD\nDTSTART:19701025T030000\nTZOFFSETFROM:+0200
 TZOFFSETTO:+0100\nRRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\nEND:STANDARD\nBEGIN:DAYLIGHT\nDTSTART:19700329T020000
@@ -132,7 +133,19 @@ def check(dump, folder, name, ends, year, month, text, twin):
     return not same
 
 
+def holidays_differ(dump):  # Spain's national holidays 2000..2100, Good Friday from dateutil's Easter
+    fixed = [(1, 1, "Año Nuevo"), (1, 6, "Epifanía del Señor"), (5, 1, "Fiesta del Trabajo"),
+             (8, 15, "Asunción de la Virgen"), (10, 12, "Fiesta Nacional de España"), (11, 1, "Todos los Santos"),
+             (12, 6, "Día de la Constitución Española"), (12, 8, "Inmaculada Concepción"), (12, 25, "Natividad del Señor")]
+    wanted = sorted(f"{dt.date(y, m, d)}|{t}" for y in range(2000, 2101) for m, d, t in fixed) + \
+        [f"{easter.easter(y) - dt.timedelta(2)}|Viernes Santo" for y in range(2000, 2101)]
+    got = subprocess.run([dump, "--festivos", "2000", "2100"], check=True, capture_output=True).stdout.decode("utf-8")
+    differ = sorted(got.splitlines()) != sorted(wanted)
+    print(f"national holidays 2000 to 2100: {'DIFFER' if differ else 'as dateutil.easter and the fixed dates'}")
+    return differ
+
+
 if len(sys.argv) != 2 or not os.access(sys.argv[1], os.X_OK):
     sys.exit("usage: /usr/bin/python3 check-agenda.py PATH/TO/agenda_dump (built, executable)")
 with tempfile.TemporaryDirectory() as folder:
-    sys.exit(sum([check(sys.argv[1], folder, *case) for case in CASES]) > 0)
+    sys.exit(sum([check(sys.argv[1], folder, *case) for case in CASES]) + holidays_differ(sys.argv[1]) > 0)

@@ -1,4 +1,4 @@
-# check-exports.py FOLDER: for every NAME.bmp there, NAME.png holds its pixels (PIL) and NAME.pdf passes
+# check-exports.py FOLDER: there is a NAME.bmp, and for every one NAME.png holds its pixels (PIL) and NAME.pdf passes
 # qpdf, has two A4 pages with a title and the program as creator, whose images (pdfimages) are the page's
 # halves at twice the size, every glyph in place, and which pdftoppm renders at one scale, centred inside
 # 8 mm margins. One line a file; exits non-zero on any problem.
@@ -35,11 +35,13 @@ def pdf_problems(pdf, page):
 
 def report(bmp):  # prints the file's line; its problems
     page, name = Image.open(bmp).convert("RGB"), bmp[:-4]
-    problems = ["the PNG is not the bitmap's pixels" for png in glob.glob(name + ".png")
-                if Image.open(png).format != "PNG" or ImageChops.difference(Image.open(png), page).getbbox()]
+    problems = [f"no {name}.{kind}" for kind in ("png", "pdf") if not glob.glob(f"{name}.{kind}")]
+    problems += ["the PNG is not the bitmap's pixels" for png in glob.glob(name + ".png")
+                 if Image.open(png).format != "PNG" or ImageChops.difference(Image.open(png), page).getbbox()]
     problems += [problem for pdf in glob.glob(name + ".pdf") for problem in pdf_problems(pdf, page)]
     print(f"{name}: {'; '.join(problems) or 'PNG and PDF as the page'}")
     return problems
 
 
-sys.exit(any([report(bmp) for bmp in sorted(glob.glob(sys.argv[1] + "/*.bmp"))]))
+pages = sorted(glob.glob(sys.argv[1] + "/*.bmp")) or sys.exit(f"no exported page in {sys.argv[1]}")
+sys.exit(any([report(bmp) for bmp in pages]))

@@ -6,9 +6,16 @@
 #include <winternl.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 #include <utility>
 
 namespace e2e {
+
+const DWORD patience = [] {
+    const std::wstring seconds = environmentValue(L"ZANOR_PATIENCE");
+    return seconds.empty() ? DWORD{60000} : static_cast<DWORD>(std::stoul(seconds) * 1000);
+}();
 
 namespace {
 
@@ -162,9 +169,13 @@ std::wstring Program::path() {
     static const std::wstring installed = [] {
         CreateDirectoryW(folder().c_str(), nullptr);
         // A program of an earlier run may still hold its file: the copy it
-        // left is then the same build.
-        CopyFileW(besideTests(L"zanor.exe").c_str(), (folder() + L"\\zanor.exe").c_str(), FALSE);
-        return folder() + L"\\zanor.exe";
+        // left must then be the same build, or nothing here tests this one.
+        const std::wstring built = besideTests(L"zanor.exe"), copy = folder() + L"\\zanor.exe";
+        if (!CopyFileW(built.c_str(), copy.c_str(), FALSE) && readBytes(built) != readBytes(copy)) {
+            std::fprintf(stderr, "zanor.exe could not be copied beside the tests: an older build would be tested\n");
+            ExitProcess(3);
+        }
+        return copy;
     }();
     return installed;
 }

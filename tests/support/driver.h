@@ -21,8 +21,10 @@
 
 namespace e2e {
 
-// The longest that any wait lasts, in milliseconds.
-constexpr DWORD patience = 20000;
+// The longest that any wait lasts, in milliseconds: a minute, enough for
+// whatever the program does on two busy cores, or ZANOR_PATIENCE seconds. A
+// wait that runs out fails the test that waited, saying what it waited for.
+extern const DWORD patience;
 
 // Polls `condition` until it holds, at most `milliseconds`; true when it held.
 bool waitUntil(const std::function<bool()>& condition, DWORD milliseconds = patience);

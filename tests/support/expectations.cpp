@@ -44,6 +44,13 @@ Box cellBox(int column, int day) { return {3 + 248 * (column - 1), 3 + 92 * (day
 
 }  // namespace
 
+ColumnTruth columnTruth(int firstMonth, int firstYear, int column) {
+    const int months = firstMonth - 1 + column - 1, month = months % 12 + 1, year = firstYear + months / 12;
+    const long first = daysSinceEpoch(year, month, 1);
+    const long next = daysSinceEpoch(year + month / 12, month % 12 + 1, 1);
+    return {month, year, static_cast<int>(next - first), static_cast<int>((first % 7 + 11) % 7)};  // 1970-01-01 was a Thursday
+}
+
 std::string BitmapFile::problem() const {
     if (bytes.size() != 54 + 3000u * pageHeight || bytes.compare(0, 2, "BM") != 0) return "not a whole page";
     return le(bytes, 18, 4) == pageWidth && le(bytes, 22, 4) == pageHeight && le(bytes, 28, 2) == 24 ? "" : "not a page";
@@ -63,11 +70,10 @@ std::vector<std::string> pageProblems(const BitmapFile& page, int firstMonth, in
         if (!good) problems.push_back(text);
     };
     for (int column = 1; column <= 4; ++column) {
-        const int months = firstMonth - 1 + column - 1, month = months % 12 + 1, year = firstYear + months / 12;
-        const long first = daysSinceEpoch(year, month, 1);
-        const long days = daysSinceEpoch(year + month / 12, month % 12 + 1, 1) - first;
+        const ColumnTruth truth = columnTruth(firstMonth, firstYear, column);
+        const int days = truth.days;
         for (int day = 1; day <= days; ++day) {
-            const bool sunday = (first + day - 1 + 4) % 7 == 0;  // 1970-01-01 was a Thursday
+            const bool sunday = (truth.firstWeekday + day - 1) % 7 == 0;
             const int l = cellBox(column, day).x, t = cellBox(column, day).y, r = l + boxWidth - 1, b = t + boxHeight - 1;
             for (auto [x, y] : {std::pair{l, t}, {l + 123, t}, {r, t + 45}, {l, b}, {r, b}})
                 expect(page.at(x, y) == look.line, "border", column, day, x, y);
@@ -80,7 +86,7 @@ std::vector<std::string> pageProblems(const BitmapFile& page, int firstMonth, in
                    column, day, l + 2, t + 1);
         }
         // Nothing below the month's last day, nor right of the last column.
-        const Box below = cellBox(column, static_cast<int>(days) + 1);
+        const Box below = cellBox(column, days + 1);
         for (int y = below.y; y < pageHeight; y += 7)
             for (int x : {below.x, below.x + 123, 994, 999}) expect(page.at(x, y) == white, "not white", column, 0, x, y);
     }

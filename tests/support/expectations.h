@@ -16,6 +16,11 @@ struct MonthOfYear { int month, year; };
 constexpr int pageHeight = 2900;
 constexpr COLORREF white = RGB(255, 255, 255);
 
+// A column of a page as the day count gives it: its month and year, its
+// number of days and the weekday of its first day (0 Sunday .. 6 Saturday).
+struct ColumnTruth { int month, year, days, firstWeekday; };
+ColumnTruth columnTruth(int firstMonth, int firstYear, int column);
+
 // The page as "Fotocopia" writes it: a 24-bit, bottom-up BMP file of
 // 1000 x 2900 pixels, read at its fixed places (its headers are read by
 // Python's PIL in scripts/test); problem() tells what is wrong with it, if

@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 ScratchFolder::ScratchFolder(const std::wstring& label) {
     wchar_t base[MAX_PATH] = {};
@@ -28,6 +29,16 @@ std::vector<std::wstring> ScratchFolder::namesIn(const std::wstring& folder) {
         if (std::wstring(data.cFileName) != L"." && std::wstring(data.cFileName) != L"..") found.push_back(data.cFileName);
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
     return found;
+}
+
+KeptFile::KeptFile(std::wstring path)
+    : path_(std::move(path)), existed_(GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES),
+      bytes_(readBytes(path_)) {}
+
+KeptFile::~KeptFile() {
+    SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(path_.c_str());
+    if (existed_) writeBytes(path_, bytes_);
 }
 
 std::wstring besideTests(const std::wstring& name) {

@@ -26,6 +26,21 @@ private:
     std::wstring path_;
 };
 
+// A file put back as it was (or removed, when there was none) when its
+// keeper goes, whatever happened meanwhile.
+class KeptFile {
+public:
+    explicit KeptFile(std::wstring path);
+    ~KeptFile();
+    KeptFile(const KeptFile&) = delete;
+    KeptFile& operator=(const KeptFile&) = delete;
+
+private:
+    std::wstring path_;
+    bool existed_;
+    std::string bytes_;
+};
+
 // The path of a file beside the running test program.
 std::wstring besideTests(const std::wstring& name);
 

@@ -4,15 +4,19 @@
 // logical navigation, the same object through COM's marshalling from another
 // apartment, the action run, the focus event, and an object kept after its
 // window has gone.
+#include "support.h"
+
 #include "platform/accessible.h"
 #include "platform/systemlibrary.h"
-#include "tests/support/driver.h"
+#include "tests/support/expectations.h"
 
 #include <ole2.h>
 #include <oleacc.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <future>
 
 namespace {
@@ -155,4 +159,115 @@ TEST(Accessible, AScreenReaderReadsTheTableItsCellsAndTheirActionAndEvents) {
     EXPECT_EQ(acc->accDoDefaultAction(child(1)), RPC_E_DISCONNECTED);
     EXPECT_EQ(calls, before);
     acc->Release();
+}
+
+// The page without a mouse: the day cursor moved by the keys and read as a
+// screen reader reads the canvas (its focus, its days' names and places
+// against an independent day count), Enter in both modes of the left button,
+// Ctrl+Z and Ctrl+Y, the events, and the cursor on the screen only.
+TEST(Keyboard, TheDayCursorMovesActsAndIsReadAsAScreenReaderReadsThePage) {
+    std::vector<std::pair<DWORD, LONG>> events;  // of the canvas's days
+    static auto* seen = &events;
+    runMainWindow([&] {
+        resetAllCells();
+        firstMonth = 1, firstYear = 2024;  // 31, 29, 31 and 30 days; today is not on it
+        enablePageCommands();
+        viewY = 0;
+        refreshPage();
+        HWND canvas = canvasWindow();
+        SetFocus(canvas);
+        SendMessageW(mainWindow, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+        HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_NAMECHANGE, nullptr,
+            [](HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG id, DWORD, DWORD) {
+                if (object == OBJID_CLIENT) seen->push_back({event, id});
+            }, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+        auto* fromWindow = systemFunction<decltype(AccessibleObjectFromWindow)>(L"oleacc.dll", "AccessibleObjectFromWindow");
+        IAccessible* page = nullptr;
+        ASSERT_EQ(fromWindow(canvas, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&page)), S_OK);
+        BSTR s = nullptr;
+        VARIANT v{};
+        long count = 0;
+        EXPECT_TRUE(page->get_accChildCount(&count) == S_OK && count == 121);
+        EXPECT_EQ(got(page->get_accName(child(CHILDID_SELF), &s), s), Got(S_OK, L"Calendario Enero 2024 - Abril 2024"));
+        // Keys as the keyboard gives them (Shift and Ctrl held or not), and
+        // then where the cursor is (its child, in calendar order) and the
+        // page's scroll offset.
+        const auto key = [&](int vk, bool shift = false, bool ctrl = false) {
+            BYTE state[256] = {};
+            state[VK_SHIFT] = shift ? 0x80 : 0, state[VK_CONTROL] = ctrl ? 0x80 : 0;
+            SetKeyboardState(state);
+            PostMessageW(canvas, WM_KEYDOWN, static_cast<WPARAM>(vk), 1);
+            for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);)
+                if (!CallMsgFilterW(&m, MSGF_DIALOGBOX) && !IsDialogMessageW(mainWindow, &m)) DispatchMessageW(&m);
+            SetKeyboardState(std::array<BYTE, 256>{}.data());
+            return got(page->get_accFocus(&v), v).second + L" " + std::to_wstring(viewY);
+        };
+        EXPECT_EQ(got(page->get_accFocus(&v), v), is(1)) << "not on column 1's first day";
+        for (int i = 0; i < 29; ++i) key(VK_TAB);
+        EXPECT_EQ(key(VK_TAB), L"31 -2277") << "the 31st of January shown whole at the canvas's foot";
+        EXPECT_EQ(key(VK_TAB), L"32 -3") << "across the month's end, the 1st shown from its top";
+        EXPECT_EQ(key(VK_TAB, true), L"31 -2277");
+        EXPECT_EQ(key(VK_RIGHT), L"60 -2277") << "onto the 29th of February, the shorter month's last";
+        EXPECT_EQ(key(VK_RIGHT), L"89 -2277");
+        EXPECT_EQ(key(VK_LEFT), L"60 -2277");
+        moveDayCursor({4, 30});
+        EXPECT_EQ(key(VK_TAB), L"121 -2277") << "past the page's last day";
+        EXPECT_EQ(key(VK_RIGHT), L"121 -2277");
+        moveDayCursor({1, 2});
+        EXPECT_EQ(key(VK_TAB, true), L"1 -3");
+        EXPECT_EQ(key(VK_TAB, true), L"1 -3");
+        EXPECT_EQ(key(VK_LEFT), L"1 -3");
+        // Names and places of a few days.
+        for (const auto& [index, column, day, name] : {std::tuple{1, 1, 1, L"Enero 2024 Lunes 1"},
+                 {60, 2, 29, L"Febrero 2024 Jueves 29"}, {121, 4, 30, L"Abril 2024 Martes 30"}}) {
+            EXPECT_EQ(got(page->get_accName(child(index), &s), s), Got(S_OK, name));
+            POINT corner{3 + 248 * (column - 1), 3 + 92 * (day - 1) + viewY};
+            ClientToScreen(canvas, &corner);
+            long x = 0, y = 0, w = 0, h = 0;
+            EXPECT_EQ(page->accLocation(&x, &y, &w, &h, child(index)), S_OK);
+            EXPECT_EQ(std::vector<long>({x, y, w, h}), std::vector<long>({corner.x, corner.y, 246, 90}));
+        }
+        // Enter as the left button: selects, then clears; opens the text of
+        // the day in "Editar Texto y Colores".
+        key(VK_RETURN);
+        EXPECT_TRUE(selectionCount == 1 && cellAt(1, 1).selected == 1);
+        EXPECT_EQ(got(page->get_accSelection(&v), v), is(1));
+        key(VK_SPACE);
+        EXPECT_EQ(selectionCount, 0);
+        SendMessageW(mainWindow, WM_COMMAND, commandEditCell, 0);
+        DialogDriver driver;
+        driver.on(captioned(L"Propiedades Texto"), [](HWND dialog) {
+            SetDlgItemTextW(dialog, 10310, L"Cumplea\u00f1os");
+            pressButton(dialog, 10280);
+        });
+        key(VK_RETURN);
+        EXPECT_EQ(got(page->get_accName(child(1), &s), s), Got(S_OK, L"Enero 2024 Lunes 1: Cumplea\u00f1os"));
+        // "Deshacer" and "Rehacer" from the keyboard, in both ways for Rehacer.
+        for (const auto& [ctrlKey, shift, text] : {std::tuple{'Z', false, ""}, {'Y', false, "Cumplea\xF1os"},
+                                                    {'Z', false, ""}, {'Z', true, "Cumplea\xF1os"}}) {
+            key(ctrlKey, shift, true);
+            EXPECT_STREQ(cellAt(1, 1).text, text) << char(ctrlKey) << shift;
+        }
+        // On the screen the cursor's dotted frame along the day's top; in the
+        // export the page as it is.
+        const ScratchFolder folder(L"cursor");
+        exportPath = folder / L"pagina.bmp";
+        exportBitmap();
+        const e2e::BitmapFile exported{readBytes(exportPath)};
+        HDC shown = GetDC(canvas);
+        int dotted = 0, kept = 0;
+        for (int x = 6; x < 243; ++x) {
+            dotted += GetPixel(shown, x, 3) != GetPixel(pageBitmap.dc(), x, 6);
+            kept += exported.at(x, 6) == GetPixel(pageBitmap.dc(), x, 6);
+        }
+        ReleaseDC(canvas, shown);
+        EXPECT_GT(dotted, 50) << "no cursor on the screen";
+        EXPECT_EQ(kept, 243 - 6) << "the cursor in the export";
+        e2e::waitUntil([&] { return std::ranges::count(events, std::pair<DWORD, LONG>{EVENT_OBJECT_NAMECHANGE, 1}) >= 3; }, 5000);
+        EXPECT_GE(std::ranges::count(events, std::pair<DWORD, LONG>{EVENT_OBJECT_FOCUS, 32}), 1);
+        EXPECT_GE(std::ranges::count(events, std::pair<DWORD, LONG>{EVENT_OBJECT_SELECTION, 1}), 1);
+        EXPECT_GE(std::ranges::count(events, std::pair<DWORD, LONG>{EVENT_OBJECT_NAMECHANGE, 1}), 3);
+        UnhookWinEvent(hook);
+        page->Release();
+    });
 }

@@ -22,7 +22,12 @@ static void archiveFavourites() {
 TEST(FailedWrites, KeepTheOldFileLeaveNoTemporaryFileAndGiveOneMessage) {
     const ScratchFolder folder(L"escrituras");
     const std::wstring favourites = favouritesFilePath();
-    const std::string keptFavourites = readBytes(favourites);
+    const KeptFile keptFavourites(favourites);
+    // What a run that crashed may have left beside the favourites is no
+    // temporary file of this one.
+    const std::wstring programFolder = favourites.substr(0, favourites.rfind(L'\\'));
+    for (const std::wstring& name : ScratchFolder::namesIn(programFolder))
+        if (name.rfind(L"~zanor", 0) == 0) DeleteFileW((programFolder + L"\\" + name).c_str());
     workFilePath = folder / L"obra.ZANOR";
     exportPath = folder / L"foto.bmp";
     pngExportPath = folder / L"foto.png";
@@ -71,6 +76,39 @@ TEST(FailedWrites, KeepTheOldFileLeaveNoTemporaryFileAndGiveOneMessage) {
             SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         }
     });
-    DeleteFileW(favourites.c_str());
-    if (!keptFavourites.empty()) writeBytes(favourites, keptFavourites);
+}
+
+// The same commands as a user gives them, through their file dialogs, onto a
+// real read-only disk and a real full one (scripts/test mounts both).
+TEST(FailedWrites, OnARealReadOnlyOrFullDiskEachSaveAndExportIsToldAndChangesNothing) {
+    const std::wstring readOnly = environmentValue(L"ZANOR_READONLY_DIR"), full = environmentValue(L"ZANOR_FULL_DIR");
+    if (readOnly.empty() || full.empty()) {
+        if (environmentValue(L"CI") == L"true") FAIL() << "no test disks: scripts/test mounts them, as root";
+        GTEST_SKIP() << "no test disks: scripts/test mounts them, as root";
+    }
+    runMainWindow([&] {
+        buildSamplePage();
+        refreshPage();
+        enablePageCommands();
+        for (const auto& [folder, told] : {std::pair{readOnly, L"Err:  70 Permission denied"}, {full, L"Err:  61 Disk full"}}) {
+            // "Grabar" over the old work file (answered Yes), the exports to new files.
+            for (const auto& [id, name] : {std::pair{commandSave, L"antiguo.ZANOR"}, {commandExport, L"nuevo.bmp"},
+                                           {commandExportPng, L"nuevo.png"}, {commandExportPdf, L"nuevo.pdf"}}) {
+                SCOPED_TRACE(std::wstring(folder + L"\\" + name).c_str());
+                const std::vector<std::wstring> before = ScratchFolder::namesIn(folder);
+                const std::string old = readBytes(folder + L"\\antiguo.ZANOR");
+                DialogDriver driver;
+                driver.on(isFileDialog, [&](HWND dialog) {
+                    SetWindowTextW(fileNameField(dialog), (folder + L"\\" + name).c_str());
+                    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+                });
+                MessageBoxAnswerer boxes(IDYES);
+                SendMessageW(mainWindow, WM_COMMAND, id, 0);
+                const std::vector<std::wstring> overwrite{L"Fichero Existe ...\r\nSobrescribir ?", told};
+                EXPECT_EQ(boxes.texts, id == commandSave && folder == readOnly ? overwrite : std::vector<std::wstring>{told});
+                EXPECT_EQ(ScratchFolder::namesIn(folder), before);
+                EXPECT_TRUE(readBytes(folder + L"\\antiguo.ZANOR") == old);
+            }
+        }
+    });
 }

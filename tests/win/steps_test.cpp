@@ -1,8 +1,7 @@
 // What "Deshacer" and "Rehacer" take back and bring back when the page changes
 // while a dialog is open (the menu stays usable meanwhile): each "Pegar" or
 // "Borrar" is a step of its own and ends what could be brought back, except in
-// "Nuevo za-nor", whose step holds it. And a command whose item is greyed does
-// nothing, whichever road it comes by.
+// "Nuevo za-nor", whose step holds it.
 #include "support.h"
 
 #include "files/workfilecodec.h"
@@ -59,30 +58,5 @@ TEST(Steps, EveryChangeMadeWhileADialogIsOpenIsAStepOfItsOwnOrPartOfNuevos) {
                 EXPECT_TRUE(encodeWorkFile() == after) << "not redone to the page after the dialog";
             }
         }
-    });
-}
-
-TEST(Menu, AGreyedCommandDoesNothingAndAPageWithoutMonthsHasNothingToExport) {
-    const ScratchFolder folder(L"sin meses");
-    writeBytes(folder / L"vacio.ZANOR", "");
-    runMainWindow([&] {
-        int dialogs = 0;
-        DialogDriver driver;
-        driver.on([](HWND window) { return window != mainWindow; }, [&](HWND other) {
-            ++dialogs;
-            isFileDialog(other) ? void(PostMessageW(other, WM_COMMAND, IDCANCEL, 0)) : void(EndDialog(other, 0));
-        });
-        // Before any page, and with a work file of no records: no month.
-        for (bool opened : {false, true}) {
-            if (opened) openCommandLineFile(L"\"" + folder / L"vacio.ZANOR" + L"\"");
-            for (int id : {commandExportPng, commandExportPdf, commandUndo, commandRedo, commandPaste})
-                EXPECT_TRUE(greyed(id)) << id;
-            for (int id : {commandExportPng, commandExportPdf, commandPaste, commandUndo})
-                PostMessageW(mainWindow, WM_COMMAND, id, 0);
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-            EXPECT_EQ(dialogs, 0) << "a greyed command opened a dialog";
-        }
-        EXPECT_FALSE(greyed(commandSave) || greyed(commandExport)) << "a file was read: Grabar and Fotocopia work";
     });
 }

@@ -52,10 +52,10 @@ LRESULT CALLBACK driverProc(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-void runMainWindow(const std::function<void()>& during) {
+void runMainWindow(const std::function<void()>& during, const std::wstring& tail) {
     pendingDuring = during;
     SetTimer(nullptr, 0, 10, runDuring);
-    showMainWindow(nullptr);
+    showMainWindow(nullptr, tail);
 }
 
 DialogDriver::DialogDriver() {

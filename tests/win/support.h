@@ -16,9 +16,10 @@
 
 #include <gtest/gtest.h>
 
-// Runs the main window modally; `during` runs once from inside its modal loop
-// (a thread timer), after which the window is closed unless `during` closed it.
-void runMainWindow(const std::function<void()>& during);
+// Runs the main window modally, as started with the command tail; `during`
+// runs once from inside its modal loop (a thread timer), after which the
+// window is closed unless `during` closed it.
+void runMainWindow(const std::function<void()>& during, const std::wstring& tail = L"");
 
 // Runs actions on the dialogs that this thread opens, from inside each
 // dialog's own modal loop. A dialog is matched once, when it is first

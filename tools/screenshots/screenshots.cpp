@@ -1,9 +1,10 @@
 // Takes the pictures of the README: the main window with a work file, the
-// text properties dialog, the favourite colours, the new-calendar dialog and
-// an exported page. Each window is opened as the user would open it (menu
+// "Extras" menu, the text properties dialog, the favourite colours, the
+// new-calendar dialog, an exported page, and the page filled with the
+// national holidays and an agenda. Each window is opened as the user would open it (menu
 // commands and mouse buttons on the canvas) and its pixels, frame and menu
 // bar included, are written as a BMP file. Run under Wine by scripts/screenshots:
-//   zanor_screenshots.exe WORK-FILE OUTPUT-FOLDER
+//   zanor_screenshots.exe WORK-FILE OUTPUT-FOLDER AGENDA
 #include "tests/win/support.h"
 
 #include "app/mainwindow.h"
@@ -152,7 +153,24 @@ void writeFavourites() {
         fail(L"no se ha podido escribir " + favouritesFilePath());
 }
 
-void takePictures(const std::wstring& workFile) {
+// The page with the national holidays and an agenda written into it, as the
+// two commands of "Extras" write them.
+void pictureOfFilledPage(const std::wstring& workFile, const std::wstring& agenda) {
+    openCommandLineFile(workFile);
+    command(commandHolidays);
+    DialogDriver driver;
+    driver.on(isFileDialog, [&](HWND dialog) {
+        SetWindowTextW(fileNameField(dialog), agenda.c_str());
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    MessageBoxAnswerer message(IDOK);
+    command(commandImportAgenda);
+    if (message.texts.size() != 1) fail(L"\"Importar agenda\" no ha dicho nada de " + agenda);
+    SendMessageW(canvasWindow(), WM_KEYDOWN, VK_HOME, 0);
+    takePicture(mainWindow, L"pagina-rellena");
+}
+
+void takePictures(const std::wstring& workFile, const std::wstring& agenda) {
     openCommandLineFile(workFile);
     SendMessageW(canvasWindow(), WM_KEYDOWN, VK_HOME, 0);
     takePicture(mainWindow, L"ventana-principal");
@@ -194,6 +212,7 @@ void takePictures(const std::wstring& workFile) {
             pickListItem(dialog, yearList, firstYear - 2000);
         },
         [](HWND dialog) { pressButton(dialog, newDialogCancel); });
+    pictureOfFilledPage(workFile, agenda);
 }
 
 }  // namespace
@@ -201,16 +220,16 @@ void takePictures(const std::wstring& workFile) {
 int main() {
     int count = 0;
     LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (count != 3) {
-        std::fprintf(stderr, "zanor_screenshots FICHERO-DE-TRABAJO CARPETA\n");
+    if (count != 4) {
+        std::fprintf(stderr, "zanor_screenshots FICHERO-DE-TRABAJO CARPETA AGENDA\n");
         return 2;
     }
-    const std::wstring workFile = args[1];
+    const std::wstring workFile = args[1], agenda = args[3];
     outputFolder = args[2];
     LocalFree(args);
 
     writeFavourites();
     prepareCommonControls();
-    runMainWindow([&workFile] { takePictures(workFile); });
+    runMainWindow([&] { takePictures(workFile, agenda); });
     return failures == 0 ? 0 : 1;
 }

@@ -1,0 +1,78 @@
+// Texts written into the page's days from outside: the one rule that both the
+// national holidays and an agenda follow, in a table of cells before and
+// after, and the holidays of a page.
+#include "calendar/pagefill.h"
+#include "files/agenda.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(PageFill, ATextGoesIntoItsDayByOneRule) {
+    resetAllCells();
+    firstMonth = 12, firstYear = 2027, sundayDateColour = 0x0000FF;
+    const std::string full(273, 'x'), almost(270, 'x');
+    const struct { std::string before, added; bool holiday; std::string after; bool styled; } rows[] = {
+        {"", "A\u00f1o Nuevo", true, "A\xF1o Nuevo", true},  // an empty day: centred, bold, Sunday colour
+        {"", "09:30 Dentista", false, "09:30 Dentista", false},
+        {"Cena", "Reyes", true, "Cena \xB7 Reyes", false},   // its own attributes kept
+        {"Cena \xB7 Reyes", "Reyes", false, "Cena \xB7 Reyes", false},  // held already: not again
+        {"", "  \u20ac 5\u00a0\u0101\u221e\U0001F600\xC3(\r\n)  ", false, "\x80 5\xA0???" "?( )", false},
+        {almost, "Reyes", false, almost + " \xB7 ", false},  // cut to 273
+        {full, "Reyes", true, full, false},
+        {"", " ", true, "", false},
+    };
+    for (const auto& row : rows) {
+        DayCell& cell = cellAt(2, 3);
+        resetCell(2, 3);
+        assignField(cell.text, row.before);
+        const bool changed = addTextToCell(cell, row.added, row.holiday);
+        EXPECT_EQ(cell.text, row.after) << row.added;
+        EXPECT_EQ(changed, row.after != row.before) << row.added;
+        const std::string style = std::to_string(cell.alignment) + " " + std::to_string(cell.bold) + " " +
+                                  std::to_string(cell.fontColour);
+        EXPECT_EQ(style, row.styled ? "133 1 255" : "131 0 0") << row.added;
+    }
+    // Days the page does not show are left alone; a day changed twice counts once.
+    const int days = addTextsToPage({{2, 31, "31 de enero"}, {3, 30, "30 de febrero"}, {5, 1, "columna 5"},
+                                     {4, 31, "31 de marzo"}, {4, 31, "otra vez"}, {0, 1, "columna 0"}},
+                                    false);
+    EXPECT_EQ(days, 2);
+    EXPECT_STREQ(cellAt(4, 31).text, "31 de marzo \xB7 otra vez");
+    EXPECT_STREQ(cellAt(3, 30).text, "");
+}
+
+TEST(PageFill, TheNationalHolidaysOfAPageAreItsColumnsOwn) {
+    // December 2027 to March 2028; March to June 2024, with Good Friday on the 29th of March.
+    const auto listed = [](int month, int year) {
+        std::string list;
+        for (const DayText& holiday : nationalHolidays(month, year))
+            list += std::to_string(holiday.column) + "/" + std::to_string(holiday.day) + " " + holiday.text + "; ";
+        return list;
+    };
+    EXPECT_EQ(listed(12, 2027), "1/6 D\u00eda de la Constituci\u00f3n Espa\u00f1ola; 1/8 Inmaculada Concepci\u00f3n; "
+                                "1/25 Natividad del Se\u00f1or; 2/1 A\u00f1o Nuevo; 2/6 Epifan\u00eda del Se\u00f1or; ");
+    EXPECT_EQ(listed(3, 2024), "1/29 Viernes Santo; 3/1 Fiesta del Trabajo; ");
+    EXPECT_EQ(listed(8, 2025), "1/15 Asunci\u00f3n de la Virgen; 3/12 Fiesta Nacional de Espa\u00f1a; "
+                               "4/1 Todos los Santos; ");
+}
+
+TEST(PageFill, AnAgendasEntriesComeAllDayFirstAsListedThenTimedByTheirStart) {
+    // Entries of two days, one off the page, as the reader gives them: in no order.
+    const std::vector<AgendaEntry> entries = {
+        {{2028, 1, 5}, true, 18 * 60, 0, "Clase"},  {{2028, 1, 5}, false, 0, 3, "Reyes"},
+        {{2028, 1, 5}, true, 9 * 60 + 5, 4, "Dentista"}, {{2028, 1, 5}, false, 0, 1, "Cumplea\xC3\xB1os"},
+        {{2028, 4, 1}, false, 0, 2, "Fuera"},  {{2027, 12, 31}, true, 23 * 60 + 59, 5, "Uvas"},
+        {{2028, 1, 5}, true, 9 * 60 + 5, 2, "Antes"}};
+    std::string texts;
+    for (const DayText& t : agendaDayTexts(entries, 12, 2027))
+        texts += std::to_string(t.column) + "/" + std::to_string(t.day) + " " + t.text + "; ";
+    EXPECT_EQ(texts, "1/31 23:59 Uvas; 2/5 Cumplea\xC3\xB1os; 2/5 Reyes; 2/5 09:05 Antes; 2/5 09:05 Dentista; 2/5 18:00 Clase; ");
+    CivilDate first{}, last{};
+    pageDateRange(11, 2027, first, last);
+    EXPECT_TRUE(first == (CivilDate{2027, 11, 1}) && last == (CivilDate{2028, 2, 29}));
+}
+
+}  // namespace

@@ -1,0 +1,179 @@
+// What the user sees of the page and its menus, read as it is shown: the grey
+// and check marks of every item after each kind of step (and that a greyed
+// command does nothing, whichever road it comes by); the words of every
+// caption and day number of a page against an independent day count; the
+// selector's toggling, and every scroll key and the wheel at both limits.
+#include "support.h"
+
+#include "calendar/history.h"
+#include "files/workfilecodec.h"
+#include "tests/support/expectations.h"
+
+namespace {
+
+void command(int id) { SendMessageW(mainWindow, WM_COMMAND, id, 0); }
+// A left click in the middle of a day of the page's first rows, shown from its top.
+void clickCell(int column, int day) {
+    viewY = 0;
+    refreshPage();
+    const CellBox box = cellBox(column, day);
+    SendMessageW(canvasWindow(), WM_LBUTTONDOWN, 0, MAKELPARAM(box.x + 123, box.y + 45));
+}
+
+// The four menus, item by item: "x" enabled, "v" checked, "-" greyed.
+constexpr int items[][6] = {{501, 500, 502, 503, 504, 0}, {600, 601, 602, 0},
+                            {603, 604, 605, 606, 0}, {901, 902, 903, 904, 905, 906}};
+std::string menuStates() {
+    std::string shown;
+    for (const auto& menu : items) {
+        for (int id : menu) {
+            if (id == 0) break;
+            const UINT state = GetMenuState(menuBar, static_cast<UINT>(id), MF_BYCOMMAND);
+            shown += state == static_cast<UINT>(-1) ? '?' : state & MF_GRAYED ? '-' : state & MF_CHECKED ? 'v' : 'x';
+        }
+        shown += ' ';
+    }
+    shown.pop_back();
+    return shown;
+}
+
+// Every greyed command, given anyway: no dialog, no message, the page as it was.
+void greyedCommandsDoNothing(const std::string& states, int& dialogs) {
+    const std::string before = encodeWorkFile();
+    const int opened = dialogs;
+    for (std::size_t menu = 0, at = 0; menu < 4; ++menu, ++at)
+        for (int id : items[menu]) {
+            if (id == 0) break;
+            if (states[at++] == '-') command(id);
+        }
+    EXPECT_EQ(dialogs, opened) << "a greyed command opened a dialog";
+    EXPECT_TRUE(encodeWorkFile() == before) << "a greyed command changed the page";
+}
+
+}  // namespace
+
+TEST(Menu, EveryItemIsGreyedAndCheckedAsItsStepLeavesIt) {
+    const ScratchFolder folder(L"menus");
+    writeBytes(folder / L"corto.ZANOR", std::string(445, '\0'));
+    writeBytes(folder / L"vacio.ZANOR", "");
+    int dialogs = 0;
+    std::wstring chosen;  // what the next file dialog is given
+    bool accept = true;   // how the next "Nuevo za-nor" ends
+    int month = 2;        // and the month it picks (March)
+    DialogDriver driver;
+    driver.on(captioned(L"Nuevo za-nor"), [&](HWND dialog) {
+        ++dialogs;
+        pickListItem(dialog, 1003, month);
+        pickListItem(dialog, 1004, 24);
+        pressButton(dialog, accept ? 1016 : 1015);
+    });
+    driver.on(isFileDialog, [&](HWND dialog) {
+        ++dialogs;
+        SetWindowTextW(fileNameField(dialog), chosen.c_str());
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    driver.on(e2e::isMessageBox, [&](HWND box) { ++dialogs, PostMessageW(box, WM_COMMAND, IDOK, 0); });
+    // Each step and the menus it leaves, by the rules: the page's commands
+    // wait for a page (a cancelled first "Nuevo" makes none), "Pegar" for a
+    // "Copiar" of a selected day, "Deshacer" and "Rehacer" for a step (the
+    // first page of a run is the floor), the exports and fillings for months.
+    const struct { const char* step; std::function<void()> act; const char* states; } steps[] = {
+        {"start", [] {}, "x-x-x --- vxvx ------"},
+        {"Nuevo cancelled without a page", [&] { accept = false, command(commandNew); }, "x-x-x --- vxvx ------"},
+        {"Nuevo accepted", [&] { accept = true, command(commandNew); }, "xxxxx x-x vxvx --xxxx"},
+        {"Copiar without a selection", [] { command(commandCopy); }, "xxxxx x-x vxvx --xxxx"},
+        {"Copiar with a selection", [] { clickCell(1, 2), command(commandCopy); }, "xxxxx xxx vxvx --xxxx"},
+        {"Nuevo cancelled with a page", [&] { accept = false, command(commandNew); }, "xxxxx xxx vxvx --xxxx"},
+        {"Editar Texto y Colores, twice", [] { command(commandEditCell), command(commandEditCell); }, "xxxxx xxx xvvx --xxxx"},
+        {"Colores Favoritos", [] { command(commandFavouriteColours); }, "xxxxx xxx xvxv --xxxx"},
+        {"Selector, Captar Color", [] { command(commandSelector), command(commandCaptureColour); }, "xxxxx xxx vxvx --xxxx"},
+        {"Abrir fichero refused", [&] { chosen = folder / L"corto.ZANOR", command(commandOpen); }, "xxxxx xxx vxvx --xxxx"},
+        {"Grabar, Nuevo of June, Abrir fichero accepted", [&] {
+             chosen = folder / L"marzo.ZANOR", command(commandSave);
+             accept = true, month = 5, command(commandNew), command(commandOpen);
+         }, "xxxxx xxx vxvx x-xxxx"},
+        {"Deshacer to the first page", [] { for (int i = 0; i < 3; ++i) command(commandUndo); }, "xxxxx xxx vxvx -xxxxx"},
+        {"Rehacer to the last step", [] { for (int i = 0; i < 3; ++i) command(commandRedo); }, "xxxxx xxx vxvx x-xxxx"},
+    };
+    runMainWindow([&] {
+        for (const auto& step : steps) {
+            SCOPED_TRACE(step.step);
+            step.act();
+            EXPECT_EQ(menuStates(), step.states);
+            greyedCommandsDoNothing(step.states, dialogs);
+        }
+    });
+    // Started on a work file, and on one of no records (no months: nothing
+    // to export or fill, while "Fotocopia" and "Grabar" go as for any file).
+    for (const auto& [file, states] : {std::pair{L"marzo.ZANOR", "xxxxx x-x vxvx --xxxx"}, {L"vacio.ZANOR", "xxxxx x-x vxvx ------"}}) {
+        restoreSnapshot(DocumentSnapshot{});  // as a program that starts anew
+        pageHistory = History{};
+        runMainWindow([&, states = states] {
+            EXPECT_EQ(menuStates(), states);
+            greyedCommandsDoNothing(states, dialogs);
+        }, L"\"" + folder / file + L"\"");
+    }
+}
+
+TEST(Page, EveryCaptionAndNumberNamesItsDayAsAnIndependentDayCountDoes) {
+    const char* const months[] = {"Enero", "Febrero", "Marzo", "Abril", "Mayo", "Junio", "Julio", "Agosto",
+                                  "Septiembre", "Octubre", "Noviembre", "Diciembre"};
+    const char* const weekdays[] = {"Domingo", "Lunes", "Martes", "Miercoles", "Jueves", "Viernes", "Sabado"};
+    runMainWindow([&] {
+        for (const auto& [month, year] : {std::pair{1, 2000}, {11, 2023}, {2, 2100}, {12, 2087}, {9, 1999}}) {
+            resetAllCells();
+            firstMonth = static_cast<int16_t>(month), firstYear = static_cast<int16_t>(year);
+            refreshPage();
+            for (int column = 1; column <= 4; ++column) {
+                const e2e::ColumnTruth truth = e2e::columnTruth(month, year, column);
+                for (int day = 1; day <= 31; ++day) {
+                    std::wstring wanted;
+                    if (day <= truth.days)
+                        for (char c : std::to_string(day) + "|" + months[truth.month - 1] + " " + std::to_string(truth.year) +
+                                          " " + weekdays[(truth.firstWeekday + day - 1) % 7])
+                            wanted += static_cast<wchar_t>(c);
+                    std::wstring drawn;
+                    for (const std::wstring& line : cellLines(column, day)) drawn += (drawn.empty() ? L"" : L"|") + line;
+                    EXPECT_EQ(drawn, wanted) << "column " << column << ", day " << day << " of " << month << "/" << year;
+                }
+            }
+        }
+    });
+}
+
+TEST(Canvas, TheSelectorTogglesAndEveryScrollStopsAtItsLimits) {
+    runMainWindow([] {
+        buildSamplePage();
+        enablePageCommands();
+        viewY = 0;
+        refreshPage();
+        // A selects; B then clears; B again selects; B again clears.
+        const auto selected = [] {
+            return std::to_string(selectionCount) + " " + std::to_string(selectedColumn) + "," + std::to_string(selectedDay) +
+                   " " + std::to_string(cellAt(1, 2).selected) + std::to_string(cellAt(3, 4).selected);
+        };
+        for (const auto& [column, day, after] : {std::tuple{1, 2, "1 1,2 10"}, {3, 4, "0 0,0 00"}, {3, 4, "1 3,4 01"},
+                                                 {3, 4, "0 0,0 00"}}) {
+            clickCell(column, day);
+            EXPECT_EQ(selected(), after) << column << "," << day;
+        }
+        // From a scroll offset, a key (or a wheel turn: -1 toward the user,
+        // 1 away, 0x8000 as the high word) and where it leaves the page.
+        const struct { int from, key, to; } steps[] = {
+            {0, VK_DOWN, -92},    {-2208, VK_DOWN, -2300}, {-2300, VK_DOWN, -2300}, {-2288, VK_DOWN, -2380},
+            {0, VK_UP, 0},        {-50, VK_UP, 42},        {42, VK_UP, 42},         {-15, VK_UP, 77},
+            {0, VK_NEXT, -100},   {-2200, VK_NEXT, -2300}, {-2300, VK_NEXT, -2300}, {0, VK_PRIOR, 0},
+            {-50, VK_PRIOR, 50},  {-500, VK_END, -2288},   {-500, VK_HOME, 0},      {-500, VK_MULTIPLY, homeScrollY},
+            {0, -1, -15},         {-2288, -1, -2303},      {-2300, -1, -2300},      {0, 1, 0},
+            {-15, 1, 0},          {-5, 1, 10},             {-30, 0x8000, -15},      {-30, 0x8001, -45},
+            {-30, VK_LEFT, -30},  {-30, 'A', -30},
+        };
+        for (const auto& step : steps) {
+            viewY = step.from;
+            if (step.key == 1 || step.key == -1 || step.key >= 0x8000)
+                SendMessageW(canvasWindow(), WM_MOUSEWHEEL, MAKEWPARAM(0, step.key == 1 ? 120 : step.key == -1 ? 0xFF88 : step.key), 0);
+            else SendMessageW(canvasWindow(), WM_KEYDOWN, static_cast<WPARAM>(step.key), 0);
+            EXPECT_EQ(viewY, step.to) << "key " << step.key << " from " << step.from;
+        }
+    });
+}
