@@ -105,7 +105,14 @@ INT_PTR CALLBACK builderProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         createControls(dialog, layout, running->fonts);
         sizeAndPlace(dialog, layout);
         if (layout.prepare) layout.prepare(dialog);
-        return layout.handler ? layout.handler(dialog, message, wParam, 0) : FALSE;
+        const INT_PTR result = layout.handler ? layout.handler(dialog, message, wParam, 0) : FALSE;
+        // The keyboard starts on the first control it can reach, unless the
+        // handler gave the focus to one of its own: otherwise it would stay
+        // in the window the dialog came over.
+        HWND focus = GetFocus();
+        if (!focus || (focus != dialog && !IsChild(dialog, focus)))
+            if (HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE)) SetFocus(first);
+        return result;
     }
     if (!running) return FALSE;
     const DialogHandler handler = running->layout->handler;
