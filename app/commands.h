@@ -36,6 +36,8 @@ void holidaysCommand(HWND window);
 // days; agendaPath is the file imported last, which the dialog proposes.
 void agendaCommand(HWND window);
 extern std::wstring agendaPath;
+// What "Importar agenda" does once its dialog has given a file.
+void importAgenda(const std::wstring& path);
 // "Deshacer" and "Rehacer": the page as it was before the last step, or
 // before the last "Deshacer", drawn at the same scroll offset.
 void undoCommand(HWND window);

@@ -36,12 +36,16 @@ void holidaysCommand(HWND) {
 
 void agendaCommand(HWND window) {
     showAgendaDialog(window, agendaPath);
-    if (agendaPath.empty() || !pageExists()) return;
-    const std::wstring about = L"Agenda : \r\n" + agendaPath + L"\r\n";
+    if (!agendaPath.empty()) importAgenda(agendaPath);
+}
+
+void importAgenda(const std::wstring& path) {
+    if (!pageExists()) return;
+    const std::wstring about = L"Agenda : \r\n" + path + L"\r\n";
     std::string bytes;
     bool tooLarge = false;
     const FileError error = readFileInPieces(
-        agendaPath, std::size_t{1} << 20,
+        path, std::size_t{1} << 20,
         [&](std::uint64_t length) {
             tooLarge = length > maxAgendaBytes;
             if (!tooLarge) bytes.reserve(static_cast<std::size_t>(length));

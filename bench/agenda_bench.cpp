@@ -1,110 +1,57 @@
-// The reading of a large agenda: a file of about 2 MB with 10,000 events of
-// every kind the exporters write (all-day days with alarms, times in UTC,
-// daily and weekly rules with BYDAY and EXDATE, monthly "nth weekday" rules,
-// yearly birthdays from decades ago, COUNT and UNTIL, moved occurrences,
-// folded descriptions), read over a page of four months twenty times:
-// the least, the median and the most time of a reading.
+// The reading of a large agenda (bench/agendafile.h) over a page of four
+// months, and its texts written into a page's days, twenty times each: the
+// least, the median and the most time.
+#include "bench/agendafile.h"
+#include "calendar/pagefill.h"
+#include "files/agenda.h"
 #include "files/icalendar.h"
 
 #include <algorithm>
 #include <chrono>
-#include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
 
-std::uint32_t state = 20271201;
-
-int pick(int n) {
-    state = state * 1664525u + 1013904223u;
-    return static_cast<int>((state >> 8) % static_cast<std::uint32_t>(n));
-}
-
-std::string date(int year) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%04d%02d%02d", year, 1 + pick(12), 1 + pick(28));
-    return text;
-}
-
-std::string time() {
-    char text[48];
-    std::snprintf(text, sizeof text, "T%02d%02d00", 6 + pick(14), 15 * pick(4));
-    return text;
-}
-
-// A description of about 120 bytes, folded at 75 as exporters fold.
-std::string description(int i) {
-    std::string value = "DESCRIPTION:Evento número " + std::to_string(i) + ": ";
-    while (value.size() < 120) value += "texto de relleno con acentos (á\\, é\\, ñ) y una línea\\n";
-    std::string folded;
-    for (std::size_t at = 0; at < value.size(); at += 74) folded += (at ? "\r\n " : "") + value.substr(at, 74);
-    return folded + "\r\n";
-}
-
-std::string agenda() {
-    const char* weekdays[] = {"MO", "TU", "WE", "TH", "FR", "SA", "SU"};
-    std::string file = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Banco de pruebas//ES\r\n";
-    for (int i = 0; i < 10000; ++i) {
-        const std::string uid = "UID:evento-" + std::to_string(i) + "@example.com\r\n";
-        std::string event = "BEGIN:VEVENT\r\n" + uid + "SUMMARY:Evento " + std::to_string(i) + " de la agenda\r\n";
-        const int kind = pick(20);
-        if (kind < 5) {
-            const std::string day = date(2026 + pick(4));
-            event += "DTSTART;VALUE=DATE:" + day + "\r\nDTEND;VALUE=DATE:" + day + "\r\n";
-            event += "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Aviso\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n";
-        } else if (kind < 8) {
-            event += "DTSTART:" + date(2026 + pick(4)) + time() + "Z\r\nDURATION:PT1H\r\n";
-        } else if (kind < 11) {
-            const std::string start = date(2020 + pick(8)), at = time();
-            event += "DTSTART;TZID=Europe/Madrid:" + start + at + "\r\nRRULE:FREQ=" + (pick(2) ? "DAILY" : "WEEKLY") +
-                     ";BYDAY=" + weekdays[pick(7)] + "," + weekdays[pick(7)] +
-                     (pick(3) ? "" : ";UNTIL=20280215T000000Z") +
-                     "\r\nEXDATE;TZID=Europe/Madrid:" + date(2028) + at + "," + date(2027) + at + "\r\n";
-            if (pick(4) == 0) {
-                event += "END:VEVENT\r\nBEGIN:VEVENT\r\n" + uid + "SUMMARY:Evento movido\r\n";
-                event += "RECURRENCE-ID;TZID=Europe/Madrid:" + date(2028) + at + "\r\n";
-                event += "DTSTART;TZID=Europe/Madrid:" + date(2028) + at + "\r\n";
-            }
-        } else if (kind < 13) {
-            event += "DTSTART:" + date(2010 + pick(15)) + time() + "\r\nRRULE:FREQ=MONTHLY;BYDAY=" +
-                     std::to_string(pick(2) ? 1 + pick(4) : -1) + weekdays[pick(7)] + "\r\n";
-        } else if (kind < 17) {
-            const std::string born = date(1940 + pick(60));
-            event += "DTSTART;VALUE=DATE:" + born + "\r\nRRULE:FREQ=YEARLY";
-            event += (pick(2) ? ";BYMONTHDAY=" + born.substr(6) : "") + "\r\n";
-        } else {
-            event += "DTSTART:" + date(2015 + pick(12)) + time() + "\r\nRRULE:FREQ=" + (pick(2) ? "DAILY" : "WEEKLY") +
-                     ";INTERVAL=" + std::to_string(1 + pick(3)) + ";COUNT=" + std::to_string(10 + pick(2000)) + "\r\n";
-        }
-        if (pick(3) == 0) event += description(i);
-        file += event + "END:VEVENT\r\n";
+void report(const char* what, const std::function<void()>& step, const std::function<void()>& before = {}) {
+    std::vector<double> times;
+    for (int run = 0; run < 20; ++run) {
+        if (before) before();
+        const auto started = std::chrono::steady_clock::now();
+        step();
+        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count());
     }
-    return file + "END:VCALENDAR\r\n";
+    std::sort(times.begin(), times.end());
+    std::printf("%-52s min %6.1f ms, median %6.1f ms, max %6.1f ms\n", what, times.front(), times[times.size() / 2],
+                times.back());
 }
 
 }  // namespace
 
 int main() {
-    const std::string file = agenda();
+    const std::string file = benchagenda::agenda();
     const auto toLocal = [](const DateAndTime& utc) {
         DateAndTime local = utc;
         local.minutes = (utc.minutes + 60) % (24 * 60);
         if (utc.minutes + 60 >= 24 * 60) local.date.day = std::min(local.date.day + 1, 28);  // near enough for timing
         return local;
     };
-    std::vector<double> times;
     AgendaReading reading;
-    for (int run = 0; run < 20; ++run) {
-        const auto started = std::chrono::steady_clock::now();
-        reading = readAgenda(file, {2027, 12, 1}, {2028, 3, 31}, toLocal);
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count());
-    }
-    std::sort(times.begin(), times.end());
+    report("readAgenda", [&] { reading = readAgenda(file, {2027, 12, 1}, {2028, 3, 31}, toLocal); });
     std::printf("agenda of %zu bytes, 10000 events: %s, %d occurrences, %zu entries on December 2027 to March 2028\n",
                 file.size(), std::string(agendaStatusName(reading.status)).c_str(), reading.occurrences,
                 reading.entries.size());
-    std::printf("readAgenda over 20 runs: min %.1f ms, median %.1f ms, max %.1f ms\n", times.front(),
-                times[times.size() / 2], times.back());
+    const auto blankPage = [] {
+        resetAllCells();
+        firstMonth = 12, firstYear = 2027;
+    };
+    int days = 0;
+    report("its texts into a blank page", [&] { days = addTextsToPage(agendaDayTexts(reading.entries, 12, 2027), false); },
+           blankPage);
+    report("read and written into a blank page", [&] {
+        days = addTextsToPage(agendaDayTexts(readAgenda(file, {2027, 12, 1}, {2028, 3, 31}, toLocal).entries, 12, 2027), false);
+    }, blankPage);
+    std::printf("days changed: %d\n", days);
 }

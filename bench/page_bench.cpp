@@ -5,9 +5,12 @@
 #include "app/commands.h"
 #include "app/mainwindow.h"
 #include "app/registration.h"
+#include "bench/agendafile.h"
 #include "bench/straightpage.h"
 #include "calendar/document.h"
 #include "calendar/history.h"
+#include "calendar/pagefill.h"
+#include "files/agenda.h"
 #include "calendar/render.h"
 #include "files/bitmapexport.h"
 #include "files/imageexport.h"
@@ -213,6 +216,41 @@ void CALLBACK runBenchmarks(HWND, UINT, UINT_PTR timer, DWORD) {
                                   }));
     DeleteFileW(copyPath.c_str());
     DeleteFileW(exportPath.c_str());
+
+    // "Importar agenda" once its dialog has closed, a large agenda into a new
+    // page of December 2027: the file read, its texts written, the page drawn
+    // and the message shown (and answered at once), against the reading and
+    // the writing alone.
+    {
+        const std::wstring agendaFile = temporaryFile(L"zanor-bench.ics");
+        const std::string agenda = benchagenda::agenda();
+        HANDLE out = CreateFileW(agendaFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(out, agenda.data(), static_cast<DWORD>(agenda.size()), &written, nullptr);
+        CloseHandle(out);
+        static HHOOK answering = nullptr;
+        answering = SetWindowsHookExW(WH_CBT, [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            if (code == HCBT_ACTIVATE && GetDlgItem(reinterpret_cast<HWND>(wParam), 0xFFFF))
+                PostMessageW(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDOK, 0);
+            return CallNextHookEx(answering, code, wParam, lParam);
+        }, nullptr, GetCurrentThreadId());
+        const auto newPage = [] {
+            resetAllCells();
+            firstMonth = 12, firstYear = 2027, viewY = 0;
+            refreshPage();
+            completePage();
+        };
+        const Figures imported = report("Importar agenda (10,000 events) after its dialog",
+                                        measure(11, [&] { importAgenda(agendaFile); }, newPage));
+        const Figures read = report("  the reading and the writing alone", measure(11, [&] {
+                                        addTextsToPage(agendaDayTexts(readAgenda(agenda, {2027, 12, 1}, {2028, 3, 31},
+                                                                                 [](const DateAndTime& t) { return t; })
+                                                                          .entries, 12, 2027), false);
+                                    }, newPage));
+        UnhookWindowsHookEx(answering);
+        DeleteFileW(agendaFile.c_str());
+        ratio("Importar agenda / (2 refreshes + reading and writing)", imported.median / (2 * full.median + read.median));
+    }
 
     if (!sampleFile.empty()) {
         workFilePath = sampleFile;
