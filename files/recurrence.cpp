@@ -5,6 +5,8 @@
 // past the wanted days: no rule, however odd, walks further than that.
 #include "files/recurrence.h"
 
+#include "calendar/monthlayout.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -21,25 +23,6 @@ constexpr std::int64_t maxCount = 1'000'000'000'000;
 // Monday 0 .. Sunday 6; 1 January 1970 was a Thursday.
 int weekdayOf(DayNumber day) {
     return static_cast<int>(((day % 7) + 7 + 3) % 7);
-}
-
-bool isLeap(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-char upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool sameLetters(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return upper(x) == upper(y); });
-}
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
 }
 
 // `n` decimal digits at `at`.
@@ -185,7 +168,7 @@ int periodCandidates(const RecurrenceRule& r, const CivilDate& start, DayNumber 
         // BYMONTH's, or DTSTART's own: also for BYMONTHDAY without BYMONTH,
         // which an exporter writes for yearly birthdays.
         if (r.months == 0 && (r.monthDays | r.monthDaysFromEnd) == 0 && hasByDay(r)) {
-            const int length = isLeap(year) ? 366 : 365;
+            const int length = februaryDays(year) == 29 ? 366 : 365;
             const DayNumber first = dayNumber({year, 1, 1});
             int n = 0;
             for (int d = 0, w = weekdayOf(first); d < length; ++d, w = (w + 1) % 7)
@@ -277,10 +260,22 @@ CivilDate civilDate(DayNumber day) {
             static_cast<int>(dayOfYear - (153 * m + 2) / 5 + 1)};
 }
 
-int monthLength(int year, int month) {
-    constexpr int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && isLeap(year) ? 29 : lengths[((month - 1) % 12 + 12) % 12];
+char upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
+
+bool sameLetters(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return upper(x) == upper(y); });
+}
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return s;
+}
+
+int monthLength(int year, int month) { return daysInMonth(((month - 1) % 12 + 12) % 12 + 1, year); }
 
 bool dateExists(CivilDate date) {
     return date.year >= 1 && date.year <= 9999 && date.month >= 1 && date.month <= 12 && date.day >= 1 &&

@@ -11,6 +11,12 @@
 #include <string_view>
 #include <vector>
 
+// The text of the file: letters compared without case ("freq" is "FREQ"),
+// and a value without the blanks and tabs around it.
+char upper(char c);
+bool sameLetters(std::string_view a, std::string_view b);
+std::string_view trimmed(std::string_view s);
+
 // Days counted from 1 January 1970, negative before it.
 using DayNumber = std::int64_t;
 
