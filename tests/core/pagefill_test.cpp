@@ -1,6 +1,7 @@
 // Texts written into the page's days from outside: the one rule that both the
 // national holidays and an agenda follow, in a table of cells before and
-// after, and the holidays of a page.
+// after, and an agenda's entries as the texts of a page's days. (The holidays
+// of the pages of a century are tests/oracles/check-agenda.py's.)
 #include "calendar/pagefill.h"
 #include "files/agenda.h"
 
@@ -42,21 +43,6 @@ TEST(PageFill, ATextGoesIntoItsDayByOneRule) {
     EXPECT_EQ(days, 2);
     EXPECT_STREQ(cellAt(4, 31).text, "31 de marzo \xB7 otra vez");
     EXPECT_STREQ(cellAt(3, 30).text, "");
-}
-
-TEST(PageFill, TheNationalHolidaysOfAPageAreItsColumnsOwn) {
-    // December 2027 to March 2028; March to June 2024, with Good Friday on the 29th of March.
-    const auto listed = [](int month, int year) {
-        std::string list;
-        for (const DayText& holiday : nationalHolidays(month, year))
-            list += std::to_string(holiday.column) + "/" + std::to_string(holiday.day) + " " + holiday.text + "; ";
-        return list;
-    };
-    EXPECT_EQ(listed(12, 2027), "1/6 D\u00eda de la Constituci\u00f3n Espa\u00f1ola; 1/8 Inmaculada Concepci\u00f3n; "
-                                "1/25 Natividad del Se\u00f1or; 2/1 A\u00f1o Nuevo; 2/6 Epifan\u00eda del Se\u00f1or; ");
-    EXPECT_EQ(listed(3, 2024), "1/29 Viernes Santo; 3/1 Fiesta del Trabajo; ");
-    EXPECT_EQ(listed(8, 2025), "1/15 Asunci\u00f3n de la Virgen; 3/12 Fiesta Nacional de Espa\u00f1a; "
-                               "4/1 Todos los Santos; ");
 }
 
 TEST(PageFill, AnAgendasEntriesComeAllDayFirstAsListedThenTimedByTheirStart) {
