@@ -31,7 +31,8 @@ def walk(directory, path=()):  # the path (type, name, language) and the bytes o
             yield from walk(root + (child & 0x7FFFFFFF), path + (name,))
         else:
             yield path + (name,), data[offset(u32(root + child)):offset(u32(root + child)) + u32(root + child + 4)]
-    problems.extend(f"{path}: entry {i} {ids.count(i)} times" for i in set(ids) if ids.count(i) > 1)
+    problems.extend(f"{'/'.join(map(str, path)) or 'resources'}: {('type', 'name', 'language')[len(path)]} {i} "
+                    f"{ids.count(i)} times" for i in set(ids) if ids.count(i) > 1)
 
 
 for (kind, name, _), resource in walk(root):
