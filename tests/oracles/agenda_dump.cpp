@@ -10,6 +10,7 @@
 #include "files/icalendar.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <iterator>
@@ -47,5 +48,5 @@ int main(int argc, char** argv) {
         std::printf("%04d-%02d-%02d %s|%s\n", e.date.year, e.date.month, e.date.day, time, e.text.c_str());
     }
     if (reading.status == AgendaStatus::read) std::printf("%d occurrences\n", reading.occurrences);
-    else std::printf("%s\n", agendaStatusName(reading.status).data());
+    else std::printf("%s\n", std::string(agendaStatusName(reading.status)).c_str());
 }
