@@ -17,6 +17,7 @@ problems = off([(x, y) for y in range(0, 2900, 23) for x in (0, 2, 249, 250, 994
 for column in range(4):
     year, month = 2087 + (11 + column) // 12, (11 + column) % 12 + 1
     days, l = calendar.monthrange(year, month)[1], 3 + 248 * column
+    # White below the month's last day; then each day's cell, 245 x 89 pixels inside a grid of 248 x 92.
     problems += off([(x, y) for y in range(3 + 92 * days, 2900, 17) for x in (l, l + 123, l + 245)], WHITE)
     for day in range(1, days + 1):
         t, r, b, where = 3 + 92 * (day - 1), l + 245, 3 + 92 * (day - 1) + 89, f"{year}-{month:02}-{day:02}: "
