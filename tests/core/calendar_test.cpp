@@ -13,11 +13,9 @@ namespace {
 
 namespace chr = std::chrono;
 
-int number(chr::year_month ym) { return static_cast<int>(ym.year()) * 100 + static_cast<int>(unsigned{ym.month()}); }
-
 TEST(Calendar, WeekdaysMonthLengthsAndColumnsAgreeWithAnIndependentDayCount) {
-    const chr::sys_days last{chr::year{2400} / chr::December / 31};
-    for (chr::sys_days date{chr::year{1600} / chr::January / 1}; date <= last; date += chr::days{1}) {
+    const chr::sys_days last{chr::year{2400} / 12 / 31};
+    for (chr::sys_days date{chr::year{1600} / 1 / 1}; date <= last; date += chr::days{1}) {
         const chr::year_month_day ymd{date};
         const int y = int{ymd.year()}, m = int(unsigned{ymd.month()}), d = int(unsigned{ymd.day()});
         // 1 is Sunday, the day drawn in the Sunday colour.
@@ -26,7 +24,8 @@ TEST(Calendar, WeekdaysMonthLengthsAndColumnsAgreeWithAnIndependentDayCount) {
         ASSERT_EQ(daysInMonth(m, y), int(unsigned{(ymd.year() / ymd.month() / chr::last).day()})) << y << "-" << m;
         for (int column = 1; column <= 4; ++column) {
             const MonthYear shown = columnMonth(m, y, column);
-            ASSERT_EQ(shown.year * 100 + shown.month, number(ymd.year() / ymd.month() + chr::months{column - 1}));
+            const chr::year_month wanted = ymd.year() / ymd.month() + chr::months{column - 1};
+            ASSERT_EQ(shown.year * 100 + shown.month, int{wanted.year()} * 100 + int(unsigned{wanted.month()}));
         }
     }
 }
@@ -45,13 +44,14 @@ struct FakeMeasurer : TextMeasurer {
     }
 };
 
-std::string repeat(const std::string& word, int times, const char* between = "") {
-    std::string out;
-    for (int i = 0; i < times; ++i) out += (i ? between : "") + word;
+// `times` words apart by `between`.
+std::string repeat(const std::string& word, int times, const char* between) {
+    std::string out = word;
+    while (--times > 0) out += between + word;
     return out;
 }
 
-const std::string a20(20, 'a'), b15 = " " + std::string(15, 'b'), x10(10, 'x');
+const std::string a20(20, 'a'), b15 = " " + std::string(15, 'b'), x10(10, 'x'), x25(25, 'x'), x30(30, 'x');
 
 // A text in a box of line width w, and its lines joined by '|', each with
 // "@x" where it does not start at the box's left edge and "+n" where it is
@@ -66,26 +66,26 @@ const struct { std::string text; int w, alignment; std::string lines; } layouts[
     {"abc defghijkl mnopqrstuv wx", 100, alignJustified, "abc|defghijkl+15|mnopqrstuv|wx"},
     {"abcdefgh WW WW", 100, alignLeft, "abcdefgh|WW|WW"}, {"abcdefgh WWWai", 100, alignRight, "abcdefgh@17| WWWai@-3"},
     // Words longer than a line are cut where they stop fitting.
-    {repeat("x", 40), 100, alignLeft, "xxxxxxxxx|" + x10 + "|" + x10 + "|" + x10 + "|x"},
-    {" " + repeat("x", 30), 100, alignLeft, "||" + x10 + "|" + x10 + "|" + x10},
-    {"ab " + repeat("x", 25) + " cd", 100, alignLeft, "ab||" + x10 + "|" + x10 + "|xxxxx cd"},
+    {x30 + x10, 100, alignLeft, "xxxxxxxxx|" + x10 + "|" + x10 + "|" + x10 + "|x"},
+    {" " + x30, 100, alignLeft, "||" + x10 + "|" + x10 + "|" + x10},
+    {"ab " + x25 + " cd", 100, alignLeft, "ab||" + x10 + "|" + x10 + "|xxxxx cd"},
     // Centred halves round to even, also for lines wider than the box.
     {"i", 100, alignCentre, "i@48"}, {"ai", 100, alignCentre, "ai@42"}, {"W", 20, alignCentre, "W@-2"},
     {"W", 10, alignCentre, "W@-8"}, {"W", 10, alignRight, "W@-18"},
     // Justified: only lines wider than four fifths (in single precision) of the widest.
-    {a20 + b15, 210, alignJustified, a20 + "|" + b15},
-    {a20 + b15 + ".", 210, alignJustified, a20 + "|" + b15 + ".+39"},
+    {a20 + b15, 210, alignJustified, a20 + "|" + b15}, {a20 + b15 + ".", 210, alignJustified, a20 + "|" + b15 + ".+39"},
     // The hundredth line takes whatever is left.
     {repeat("abcdefghi", 200, " "), 100, alignLeft, repeat("abcdefghi", 99, "|") + "|" + repeat("abcdefghi", 101, " ")},
 };
 
 TEST(LineLayout, TextsAreBrokenAndPlacedInEveryAlignment) {
     std::array<LinePlacement, lineSlots> placements{};
+    const FakeMeasurer measure;
     for (const auto& [text, w, alignment, expected] : layouts) {
         SCOPED_TRACE("\"" + text.substr(0, 40) + "\" in " + std::to_string(w) + ", " + std::to_string(alignment));
-        const FakeMeasurer measure;
         const LineTable lines = breakLines(text, w, measure);
         ASSERT_TRUE(placeLines(lines, alignment, w, measure, placements));
+        const int emptyX = alignment == alignRight ? w - 3 : alignment == alignCentre ? w / 2 : 0;
         std::size_t end = lineSlots;
         while (end > 0 && lines[end - 1].empty()) --end;
         std::string got;
@@ -93,17 +93,15 @@ TEST(LineLayout, TextsAreBrokenAndPlacedInEveryAlignment) {
             const LinePlacement& p = placements[i];
             EXPECT_EQ(p.justified, p.extra > 0) << "line " << i + 1;
             EXPECT_EQ(p.spaces, std::count(lines[i].begin(), lines[i].end(), ' ')) << "line " << i + 1;
-            if (i < end) {
-                got += (i ? "|" : "") + lines[i] + (p.x ? "@" + std::to_string(p.x) : "");
-                got += p.extra ? "+" + std::to_string(p.extra) : "";
-            } else {
-                EXPECT_EQ(p.x, alignment == alignRight ? w - 3 : alignment == alignCentre ? w / 2 : 0) << "line " << i;
-                EXPECT_EQ(p.extra, 0) << "line " << i + 1;
-            }
+            if (i < end)
+                got += (i ? "|" : "") + lines[i] + (p.x ? "@" + std::to_string(p.x) : "") +
+                       (p.extra ? "+" + std::to_string(p.extra) : "");
+            else
+                EXPECT_TRUE(p.x == emptyX && p.extra == 0) << "line " << i + 1;
         }
         EXPECT_EQ(got, expected);
     }
-    for (const int alignment : {0, 130, 135}) EXPECT_FALSE(placeLines({}, alignment, 244, FakeMeasurer{}, placements));
+    for (const int alignment : {0, 130, 135}) EXPECT_FALSE(placeLines({}, alignment, 244, measure, placements));
 }
 
 }  // namespace

@@ -10,8 +10,6 @@
 
 #include <utility>
 
-namespace {
-
 TEST(Commands, FontStylesAndTheCanvasStartingRow) {
     // A flag counts when it is exactly 1.
     EXPECT_EQ(fontStyleWord(1, 2, 1, 7, 1), styleBold | styleUnderline | styleLeading);
@@ -57,5 +55,3 @@ TEST(Commands, TheAssociationsKeysAndValues) {
     for (const auto& [command, registered] : {std::pair{L"", false}, {L"      ", false}, {L"   otro.exe %1  ", true}})
         EXPECT_EQ(isRegisteredCommand(command), registered) << command;
 }
-
-}  // namespace

@@ -20,38 +20,30 @@ using Bytes = std::string;
 
 // The bytes k, k + 64, k + 128, k + 192, as far as a field's width goes: the
 // value of field k of a record (from 1), little-endian.
-int32_t mark(int k) {
-    return static_cast<int32_t>(k | (k + 64) << 8 | (k + 128) << 16 | static_cast<uint32_t>(k + 192) << 24);
-}
+int32_t mark(int k) { return int32_t(k | (k + 64) << 8 | (k + 128) << 16 | uint32_t(k + 192) << 24); }
 
 TEST(WorkFile, EveryFieldHasItsOwnBytesAndReadsBack) {
-    DayCell cell{};
-    cell.reserved1 = mark(1), cell.reserved2 = mark(2), cell.reserved3 = mark(3), cell.reserved4 = mark(4);
-    cell.column = static_cast<int16_t>(mark(5)), cell.day = static_cast<int16_t>(mark(6));
-    cell.backColour = mark(7), cell.fontColour = mark(8), cell.fontSize = static_cast<int16_t>(mark(10));
-    cell.bold = mark(11), cell.italic = mark(12), cell.underline = mark(13), cell.strikeout = mark(14);
-    cell.leading = mark(15), cell.alignment = static_cast<int16_t>(mark(17));
-    // Strings without a zero byte of their own are cut to 99 and 273 characters.
-    std::memset(cell.fontName, 'S', sizeof cell.fontName);
-    std::memset(cell.text, 'S', sizeof cell.text);
-    // The selection mark and the cell's copies of the page fields are never written.
-    cell.selected = cell.pageLineColour = cell.pageWeekdayDateColour = cell.pageSundayDateColour = 77;
-    const PageFields page{static_cast<int16_t>(mark(21)), static_cast<int16_t>(mark(20)), mark(18), mark(22), mark(23)};
+    // Each field of the cell in the record's order (the strings, 9 and 16, full of 'S' without a zero byte of their
+    // own, are cut to 99 and 273 characters); its selection mark and copies of the page fields are never written.
+    DayCell cell{mark(1), mark(2), mark(3), mark(4), int16_t(mark(5)), int16_t(mark(6)), mark(7), mark(8), {},
+                 int16_t(mark(10)), mark(11), mark(12), mark(13), mark(14), mark(15), {}, int16_t(mark(17)),
+                 77, 77, 77, 77, 77, 77};
+    std::memset(cell.fontName, 'S', sizeof cell.fontName), std::memset(cell.text, 'S', sizeof cell.text);
+    const PageFields page{int16_t(mark(21)), int16_t(mark(20)), mark(18), mark(22), mark(23)};
     constexpr int widths[] = {4, 4, 4, 4, 2, 2, 4, 4, 100, 2, 4, 4, 4, 4, 4, 274, 2, 4, 4, 2, 2, 4, 4};
     Bytes expected;
     for (int k = 1; k <= 23; ++k)
         for (int b = 0, w = widths[k - 1]; b < w; ++b)
             expected += k == 19 ? '\0' : w <= 4 ? static_cast<char>(k + 64 * b) : b + 1 < w ? 'S' : '\0';
-    WorkFileRecord record;
+    WorkFileRecord record, again;
     record.bytes.fill(0xEE);
     encodeWorkRecord(cell, page, record);
     ASSERT_EQ(Bytes(record.bytes.begin(), record.bytes.end()), expected);
 
     // Read back, strings full to their last byte included, and written again.
     record.bytes[127] = record.bytes[423] = record.bytes[430] = 'S';
-    WorkFileRecord again;
     const DayCell back = decodeWorkCell(record.bytes.data());
-    EXPECT_EQ(back.selected | back.pageYear | back.pageLineColour, 0);
+    EXPECT_EQ(back.selected | back.pageYear | back.pageMonth | back.pageLineColour | back.pageSundayDateColour, 0);
     encodeWorkRecord(back, decodePageFields(record.bytes.data()), again);
     EXPECT_EQ(Bytes(again.bytes.begin(), again.bytes.end()), expected);
 }
@@ -65,45 +57,40 @@ TEST(WorkFile, TheSamplePageIsWrittenDayByDayAndRewrittenByteForByte) {
 
     // December 2027 to March 2028: a record for each day that a month has,
     // day by day and within a day column by column.
-    namespace chr = std::chrono;
-    std::size_t at = 0;
+    std::size_t records = 0;
     for (unsigned day = 1; day <= 31; ++day)
         for (int column = 1; column <= 4; ++column)
-            if (((chr::year{2027} / chr::December + chr::months{column - 1}) / chr::day{day}).ok()) {
-                ASSERT_LT(at, file.size());
-                const DayCell cell = decodeWorkCell(reinterpret_cast<const unsigned char*>(file.data() + at));
-                EXPECT_EQ(cell.column * 100 + cell.day, column * 100 + static_cast<int>(day)) << "record " << at / 446;
-                at += workRecordSize;
+            if (((std::chrono::year{2027} / 12 + std::chrono::months{column - 1}) / std::chrono::day{day}).ok()) {
+                ASSERT_LT(records * workRecordSize, file.size());
+                const DayCell cell = decodeWorkCell(reinterpret_cast<const unsigned char*>(&file[446 * records++]));
+                EXPECT_EQ(cell.column * 100 + cell.day, column * 100 + int(day)) << "record " << records;
             }
-    EXPECT_EQ(at, file.size());
+    EXPECT_EQ(records * workRecordSize, file.size());
 
     // Read a few records at a time over another page, and written again.
     resetAllCells();
-    firstMonth = 6;
-    lineColour = weekdayDateColour = sundayDateColour = 0x777777;
+    firstMonth = 6, lineColour = weekdayDateColour = sundayDateColour = 0x777777;
     selectCell(1, 1);
     WorkFileContents contents;
     startWorkFile(contents);
     for (std::size_t from = 0; from < file.size(); from += 3 * 446)
         ASSERT_EQ(addWorkRecords(contents, std::string_view(file).substr(from, 3 * 446)), WorkFileStatus::read);
     applyWorkFile(contents);
-    EXPECT_EQ(selectionCount, 0);
-    EXPECT_EQ(encodeWorkFile(), file);
+    EXPECT_TRUE(selectionCount == 0 && encodeWorkFile() == file);
 
     // A file without records empties the cells and keeps the page.
     ASSERT_EQ(readWorkFile("", contents), WorkFileStatus::read);
     applyWorkFile(contents);
-    EXPECT_EQ(firstMonth, 12);
-    EXPECT_EQ(encodeWorkFile(), "");
+    EXPECT_TRUE(firstMonth == 12 && encodeWorkFile().empty());
     restoreSnapshot(before);
 }
 
 // A record of the cell (column, day) with its back colour, on a page of (month, year).
 Bytes record(int column, int day, Colour back = 0, int month = 3, int year = 2024) {
     DayCell cell{};
-    cell.column = static_cast<int16_t>(column), cell.day = static_cast<int16_t>(day), cell.backColour = back;
+    cell.column = int16_t(column), cell.day = int16_t(day), cell.backColour = back;
     WorkFileRecord r;
-    encodeWorkRecord(cell, PageFields{static_cast<int16_t>(month), static_cast<int16_t>(year), 0, 0, 0}, r);
+    encodeWorkRecord(cell, PageFields{int16_t(month), int16_t(year), 0, 0, 0}, r);
     return Bytes(r.bytes.begin(), r.bytes.end());
 }
 
@@ -135,8 +122,8 @@ Bytes slot(int32_t left, int32_t right, int32_t top, int32_t bottom, int column,
 }
 
 TEST(Favourites, TheFileGoesRowByRowAndAMissingRecordIsWrittenBackInItsPlace) {
-    const Bytes one = slot(0x01020304, -2, 0x11, 0x22, 0x0506, -1, 0x00A0B0C0);
-    EXPECT_EQ(one, Bytes("\x04\x03\x02\x01\xFE\xFF\xFF\xFF\x11\0\0\0\x22\0\0\0\x06\x05\xFF\xFF\xC0\xB0\xA0\0", 24));
+    EXPECT_EQ(slot(0x01020304, -2, 0x11, 0x22, 0x0506, -1, 0x00A0B0C0),
+              Bytes("\x04\x03\x02\x01\xFE\xFF\xFF\xFF\x11\0\0\0\x22\0\0\0\x06\x05\xFF\xFF\xC0\xB0\xA0\0", 24));
 
     auto table = std::make_unique<FavouriteTable>();
     buildDefaultFavourites(*table);

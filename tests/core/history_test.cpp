@@ -7,14 +7,10 @@
 #include <string>
 #include <utility>
 
-namespace {
-
 TEST(History, UndoAndRedoWalkTheLastHundredOf150StepsByteForByteWithinEightMegabytes) {
     History history;
     resetAllCells();
-    firstMonth = 1;
-    firstYear = 2027;
-    selectionCount = 0;
+    firstMonth = 1, firstYear = 2027, selectionCount = 0;
     EXPECT_FALSE(recordStep(history, DocumentSnapshot{})) << "a change from no page is the floor";
     std::vector<DocumentSnapshot> states{takeSnapshot()};
     for (int i = 1; i <= 150; ++i) {
@@ -34,5 +30,3 @@ TEST(History, UndoAndRedoWalkTheLastHundredOf150StepsByteForByteWithinEightMegab
     while (redoStep(history)) EXPECT_TRUE(documentMatches(states[++step])) << step;
     EXPECT_EQ(step, 150u);
 }
-
-}  // namespace

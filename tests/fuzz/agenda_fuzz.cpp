@@ -6,39 +6,31 @@
 #include "files/icalendar.h"
 #include "files/recurrence.h"
 
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 #include <set>
-#include <string_view>
 #include <tuple>
 
 static void check(bool condition) { if (!condition) std::abort(); }
 
 // Each lead byte followed by as many continuation bytes as it announces.
 static bool isUtf8(std::string_view s) {
-    int due = 0;
-    for (const char ch : s) {
-        const unsigned c = static_cast<unsigned char>(ch);
-        if (due > 0) {
-            if ((c & 0xC0) != 0x80) return false;
-            --due;
-        } else if (c >= 0x80) {
-            if (c < 0xC2 || c > 0xF4) return false;
-            due = c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
-        }
+    for (std::size_t i = 0; i < s.size();) {
+        const unsigned c = static_cast<unsigned char>(s[i++]);
+        int due = c < 0x80 ? 0 : c < 0xC2 || c > 0xF4 ? -1 : c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
+        if (due < 0) return false;
+        for (; due > 0; --due)
+            if (i == s.size() || (static_cast<unsigned char>(s[i++]) & 0xC0) != 0x80) return false;
     }
-    return due == 0;
+    return true;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const CivilDate first{2027, 12, 1}, last{2028, 3, 31};
-    const auto toLocal = [](const DateAndTime& utc) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const AgendaReading reading = readAgenda(bytes, first, last, [](const DateAndTime& utc) {
         const int minutes = utc.minutes + 60;
         return DateAndTime{minutes < 24 * 60 ? utc.date : civilDate(dayNumber(utc.date) + 1), minutes % (24 * 60)};
-    };
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const AgendaReading reading = readAgenda(bytes, first, last, toLocal);
+    });
     check(reading.entries.empty() || (reading.status == AgendaStatus::read && reading.occurrences > 0));
     check(reading.occurrences >= 0 && reading.occurrences <= maxOccurrences);
     std::set<std::tuple<int, DayNumber, int>> timedStarts;

@@ -3,11 +3,8 @@
 // page, and what it accepts is written back as a file that reads the same.
 #include "files/workfilecodec.h"
 
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <string_view>
 
 static void check(bool condition) { if (!condition) std::abort(); }
 
@@ -16,8 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     WorkFileContents contents;
     const WorkFileStatus status = readWorkFile(std::string_view(reinterpret_cast<const char*>(data), size), contents);
     // Refused for its length, or for the page of its first record.
-    const bool whole = size % workRecordSize == 0;
-    const bool page = size == 0 || (whole && pageFieldsValid(decodePageFields(data)));
+    const bool whole = size % workRecordSize == 0, page = size == 0 || (whole && pageFieldsValid(decodePageFields(data)));
     check(status == (!whole ? wrongLength : !page ? wrongPage : read));
     if (status != read) return 0;
     check(contents.records == size / workRecordSize && contents.hasPage == (size > 0));
@@ -33,9 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                   c.selected == 0 && (c.day == 0 || (c.day == day && c.column == column)));
         }
     const std::string written = encodeWorkFile();
-    WorkFileContents again;
-    check(readWorkFile(written, again) == read);
-    applyWorkFile(again);
+    check(readWorkFile(written, contents) == read);
+    applyWorkFile(contents);
     check(encodeWorkFile() == written);
     restoreSnapshot(DocumentSnapshot{});
     return 0;

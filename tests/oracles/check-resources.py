@@ -1,9 +1,9 @@
 # check-resources.py PROGRAM.exe: reads the program's resource directory straight from the PE file and checks
-# that no name comes twice within a type (or a language twice within a name); that every icon group's entries
-# name one image each, of the size, colour depth and byte count that the group declares, and no image belongs
-# to no group; that the program's icon (group 1), the About frames (701..707, 32 x 32, 16 colours) and the menu
-# pictures (16 x 16, 24 bits) are there; and that the manifest asks for the common controls 6 and declares
-# Windows 7, 8, 8.1 and 10/11 as supported. Prints one line; exits non-zero on any problem.
+# that no directory names an entry twice (a type, a name within a type, a language within a name); that every
+# icon group's entries name one image each, of the size, colour depth and byte count that the group declares, and
+# no image belongs to no group; that the program's icon (group 1), the About frames (701..707, 32 x 32, 16 colours)
+# and the menu pictures (16 x 16, 24 bits) are there; and that the manifest asks for the common controls 6 and
+# declares Windows 7, 8, 8.1 and 10/11 as supported. Prints one line; exits non-zero on any problem.
 import struct, sys
 
 ICON, BITMAP, GROUP_ICON, MANIFEST = 3, 2, 14, 24
@@ -12,36 +12,34 @@ SYSTEMS = {"35138b9a-5d96-4fbd-8e2d-a2440225f93a": "7", "4a2f28e3-53b9-4441-ba9c
 data = open(sys.argv[1], "rb").read()
 u16, u32 = (lambda at: struct.unpack_from("<H", data, at)[0]), (lambda at: struct.unpack_from("<I", data, at)[0])
 pe = u32(0x3C)
-sections, optional = u16(pe + 6), pe + 24
-directories = optional + (112 if u16(optional) == 0x20B else 96)
-resources_rva = u32(directories + 2 * 8)
-table = [struct.unpack_from("<8sIIII", data, optional + u16(pe + 20) + 40 * i)[1:] for i in range(sections)]
+optional = pe + 24
+table = [struct.unpack_from("<8sIIII", data, optional + u16(pe + 20) + 40 * i)[1:] for i in range(u16(pe + 6))]
 offset = lambda rva: next(raw + rva - va for size, va, _, raw in table if va <= rva < va + max(size, 1))
-root = offset(resources_rva)
+root = offset(u32(optional + (112 if u16(optional) == 0x20B else 96) + 2 * 8))  # the resource directory
+problems, found = [], {}
 
 
-def entries(directory):  # (id or name, child offset, is a directory) of one resource directory
-    count = u16(directory + 12) + u16(directory + 14)
-    for e in range(directory + 16, directory + 16 + 8 * count, 8):
+def walk(directory, path=()):  # the path (type, name, language) and the bytes of each resource below a directory
+    ids = []
+    for e in range(directory + 16, directory + 16 + 8 * (u16(directory + 12) + u16(directory + 14)), 8):
         name, child = u32(e), u32(e + 4)
-        if name & 0x80000000:
+        if name & 0x80000000:  # a name of its own: a count of UTF-16 units, and the units
             at = root + (name & 0x7FFFFFFF)
             name = data[at + 2:at + 2 + 2 * u16(at)].decode("utf-16-le")
-        yield name, root + (child & 0x7FFFFFFF), bool(child & 0x80000000)
+        ids.append(name)
+        if child & 0x80000000:
+            yield from walk(root + (child & 0x7FFFFFFF), path + (name,))
+        else:
+            yield path + (name,), data[offset(u32(root + child)):offset(u32(root + child)) + u32(root + child + 4)]
+    problems.extend(f"{'/'.join(map(str, path)) or 'resources'}: {('type', 'name', 'language')[len(path)]} {i} "
+                    f"{ids.count(i)} times" for i in set(ids) if ids.count(i) > 1)
 
 
-problems, found = [], {}
-for kind, names, _ in entries(root):
-    seen_names = [name for name, _, _ in entries(names)]
-    problems += [f"type {kind}: name {n} {seen_names.count(n)} times" for n in set(seen_names) if seen_names.count(n) > 1]
-    for name, languages, _ in entries(names):
-        langs = [lang for lang, _, _ in entries(languages)]
-        problems += [f"type {kind} name {name}: language {l} twice" for l in set(langs) if langs.count(l) > 1]
-        leaf = next(leaf for _, leaf, _ in entries(languages))
-        found.setdefault(kind, {})[name] = data[offset(u32(leaf)):offset(u32(leaf)) + u32(leaf + 4)]
+for (kind, name, _), resource in walk(root):
+    found.setdefault(kind, {})[name] = resource
 
 
-def image_of(icon):  # width, height and bits per pixel of one icon image (a bitmap or a PNG)
+def image_of(icon):  # width, height and bits per pixel of one icon image (a PNG, or a bitmap of twice its height)
     if icon[:8] == b"\x89PNG\r\n\x1a\n":
         width, height, depth, colour = struct.unpack_from(">IIBB", icon, 16)
         return width, height, depth * {0: 1, 2: 3, 3: 1, 4: 2, 6: 4}[colour]
@@ -49,32 +47,22 @@ def image_of(icon):  # width, height and bits per pixel of one icon image (a bit
     return width, height // 2, bits
 
 
-icons, used = found.get(ICON, {}), set()
-for group, directory in found.get(GROUP_ICON, {}).items():
+icons, groups, used = found.get(ICON, {}), found.get(GROUP_ICON, {}), set()
+for group, directory in groups.items():
     for at in range(6, 6 + 14 * struct.unpack_from("<H", directory, 4)[0], 14):
-        width, height, colours, _, _, bits, size, image = struct.unpack_from("<BBBBHHIH", directory, at)
-        declared = (width or 256, height or 256, bits)
-        used.add(image)
-        if image not in icons:
-            problems.append(f"icon group {group} names image {image}, which is not there")
-        elif image_of(icons[image]) != declared or len(icons[image]) != size:
-            problems.append(f"icon group {group} declares {declared}, {size} bytes for image {image}: "
-                            f"it is {image_of(icons[image])}, {len(icons[image])} bytes")
+        width, height, _, _, _, bits, size, image = struct.unpack_from("<BBBBHHIH", directory, at)
+        declared, used = ((width or 256, height or 256, bits), size), used | {image}
+        if (got := (image_of(icons[image]), len(icons[image])) if image in icons else "missing") != declared:
+            problems.append(f"icon group {group} declares image {image} as {declared}: it is {got}")
 problems += [f"icon image {image} belongs to no group" for image in set(icons) - used]
-groups = found.get(GROUP_ICON, {})
-for frame in range(701, 708):
-    entry = groups.get(frame, b"\0" * 6)
-    if struct.unpack_from("<H", entry, 4)[0] != 1 or struct.unpack_from("<BBB", entry, 6) != (32, 32, 16):
-        problems.append(f"About frame {frame} is not one 32 x 32 image of 16 colours")
-if 1 not in groups:
-    problems.append("no program icon (icon group 1)")
-for picture in (800, 801, 802, 803, 804, 809, 812, 813, 814):
-    header = found.get(BITMAP, {}).get(picture, b"\0" * 16)
-    if struct.unpack_from("<iiHH", header, 4) != (16, 16, 1, 24):
-        problems.append(f"menu picture {picture} is not 16 x 16 at 24 bits")
-manifest = found.get(MANIFEST, {}).get(1, b"").decode("utf-8", "replace").lower()
+problems += [] if 1 in groups else ["no program icon (icon group 1)"]
+problems += [f"About frame {frame} is not one 32 x 32 image of 16 colours" for frame in range(701, 708)
+             if struct.unpack_from("<HBBB", groups.get(frame, bytes(9)), 4) != (1, 32, 32, 16)]
+problems += [f"menu picture {picture} is not 16 x 16 at 24 bits" for picture in (800, 801, 802, 803, 804, 809, 812, 813, 814)
+             if struct.unpack_from("<iiHH", found.get(BITMAP, {}).get(picture, bytes(16)), 4) != (16, 16, 1, 24)]
+manifest = found.get(MANIFEST, {}).get(1, b"").decode("utf-8", "replace").lower().replace(" />", "/>")
 problems += [f"the manifest does not declare Windows {name}" for guid, name in SYSTEMS.items()
-             if f'<supportedos id="{{{guid}}}"/>' not in manifest.replace(" />", "/>")]
+             if f'<supportedos id="{{{guid}}}"/>' not in manifest]
 if "microsoft.windows.common-controls" not in manifest or 'version="6.0.0.0"' not in manifest:
     problems.append("the manifest does not ask for the common controls 6")
 print("; ".join(problems) or f"{sys.argv[1]}: resources whole: {len(icons)} icon images in {len(groups)} groups, "
