@@ -7,14 +7,11 @@
 #include "support.h"
 
 #include "editing/colours.h"
-#include "files/workfilecodec.h"
-#include "platform/surface.h"
 
 #include <set>
 
 namespace {
 
-void command(int id) { SendMessageW(mainWindow, WM_COMMAND, id, 0); }
 void click(UINT button, int x, int y) { SendMessageW(canvasWindow(), button, 0, MAKELPARAM(x, y)); }
 void tick(HWND dialog, int id) { SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0); }
 std::string recordOf(const DayCell& cell) {
@@ -42,77 +39,69 @@ TEST(TextDialog, EachControlWritesItsOwnFieldOfTheDayAndCancelarNothing) {
         lineColour = 0;  // black borders, to capture black from
         viewY = 0;
         refreshPage();
-        // The captured colour: "Año Nuevo"'s fill below its words, then a black border.
-        std::vector<std::wstring> shown;
+        std::vector<std::wstring> shown, sizes;  // in "Color Captado"; in the list of sizes
         COLORREF chosen = RGB(10, 200, 30);
         DialogDriver driver;
         chooseColours(driver, chosen);
-        const auto capture = [&](int x, int y) {
-            DialogDriver capturing;
-            capturing.on(captioned(L"Color Captado"), [&](HWND dialog) {
-                shown.push_back(windowText(GetDlgItem(dialog, 21003)));
-                pressButton(dialog, 21004);
-            });
-            command(commandCaptureColour);
-            click(WM_RBUTTONDOWN, x, y);
-        };
         const auto pick = [](HWND dialog, int list, const std::wstring& item) {
             SendDlgItemMessageW(dialog, list, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item.c_str()));
             SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(list, CBN_SELENDOK), reinterpret_cast<LPARAM>(GetDlgItem(dialog, list)));
         };
-        std::wstring sizes;
         // On "Día de la Constitución" (red text on pink, Arial 14 bold,
-        // centred): what is done in the dialog, and what then changes in the day.
-        const struct { const char* what; std::function<void(HWND)> act; std::function<void(DayCell&)> change; } rows[] = {
-            {"a face", [&](HWND d) { pick(d, 10100, L"Liberation Mono"); }, [](DayCell& c) { assignField(c.fontName, "Liberation Mono"); }},
-            {"another face", [&](HWND d) { pick(d, 10100, L"DejaVu Serif"); }, [](DayCell& c) { assignField(c.fontName, "DejaVu Serif"); }},
-            {"a size", [&](HWND d) {
-                 for (int i = 0; i < SendDlgItemMessageW(d, 10120, CB_GETCOUNT, 0, 0); ++i) {
-                     wchar_t item[8] = {};
-                     SendDlgItemMessageW(d, 10120, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
-                     sizes += item + std::wstring(L" ");
-                 }
-                 pick(d, 10120, L"09");
-             }, [](DayCell& c) { c.fontSize = 9; }},
-            {"Negrita off", [](HWND d) { tick(d, 10130); }, [](DayCell& c) { c.bold = 0; }},
-            {"Itálico", [](HWND d) { tick(d, 10140); }, [](DayCell& c) { c.italic = 1; }},
-            {"Subrayado", [](HWND d) { tick(d, 10150); }, [](DayCell& c) { c.underline = 1; }},
-            {"Tachado", [](HWND d) { tick(d, 10160); }, [](DayCell& c) { c.strikeout = 1; }},
-            {"Leading", [](HWND d) { tick(d, 10180); }, [](DayCell& c) { c.leading = 1; }},
-            {"left", [](HWND d) { tick(d, 10330); }, [](DayCell& c) { c.alignment = alignLeft; }},
-            {"right", [](HWND d) { tick(d, 10340); }, [](DayCell& c) { c.alignment = alignRight; }},
-            {"justified", [](HWND d) { tick(d, 10360); }, [](DayCell& c) { c.alignment = alignJustified; }},
-            {"centre", [](HWND d) { tick(d, 10350); }, [](DayCell& c) { c.alignment = alignCentre; }},
-            {"the fill chosen", [](HWND d) { pressButton(d, 10220); }, [&](DayCell& c) { c.backColour = chosen; }},
-            {"the ink chosen", [](HWND d) { pressButton(d, 10240); }, [&](DayCell& c) { c.fontColour = chosen; }},
-            {"the fill captured", [&](HWND d) { pressButton(d, 10230); }, [](DayCell& c) { c.backColour = RGB(250, 214, 214); }},
-            {"the ink captured black", [&](HWND d) { pressButton(d, 10260); }, [](DayCell& c) { c.fontColour = 0; }},
-            {"all of them, then Cancelar", [&](HWND d) {
-                 for (int id : {10130, 10140, 10340}) tick(d, id);
-                 pick(d, 10100, L"Liberation Sans");
-                 pressButton(d, 10220);
-                 SetDlgItemTextW(d, 10310, L"otra cosa");
-             }, [](DayCell&) {}},
-        };
-        command(commandEditCell);
+        // centred): the control clicked, or the list and the item picked
+        // (after a colour captured at a point of the canvas, if any), and
+        // what then changes in the day. Captured: "Año Nuevo"'s fill below
+        // its words, then a black border. Last, everything changed and
+        // "Cancelar".
+        const struct { int id; const wchar_t* item; POINT captured; std::function<void(DayCell&)> change; } rows[] = {
+            {10100, L"Liberation Mono", {}, [](DayCell& c) { assignField(c.fontName, "Liberation Mono"); }},
+            {10100, L"DejaVu Serif", {}, [](DayCell& c) { assignField(c.fontName, "DejaVu Serif"); }},
+            {10120, L"09", {}, [](DayCell& c) { c.fontSize = 9; }}, {10130, nullptr, {}, [](DayCell& c) { c.bold = 0; }},
+            {10140, nullptr, {}, [](DayCell& c) { c.italic = 1; }}, {10150, nullptr, {}, [](DayCell& c) { c.underline = 1; }},
+            {10160, nullptr, {}, [](DayCell& c) { c.strikeout = 1; }}, {10180, nullptr, {}, [](DayCell& c) { c.leading = 1; }},
+            {10330, nullptr, {}, [](DayCell& c) { c.alignment = alignLeft; }},
+            {10340, nullptr, {}, [](DayCell& c) { c.alignment = alignRight; }},
+            {10360, nullptr, {}, [](DayCell& c) { c.alignment = alignJustified; }},
+            {10350, nullptr, {}, [](DayCell& c) { c.alignment = alignCentre; }},
+            {10220, nullptr, {}, [&](DayCell& c) { c.backColour = chosen; }}, {10240, nullptr, {}, [&](DayCell& c) { c.fontColour = chosen; }},
+            {10230, nullptr, {251 + 240, 88}, [](DayCell& c) { c.backColour = RGB(250, 214, 214); }},
+            {10260, nullptr, {3, 50}, [](DayCell& c) { c.fontColour = 0; }}, {10270, nullptr, {}, [](DayCell&) {}}};
+        menuCommand(commandEditCell);
         for (const auto& row : rows) {
-            SCOPED_TRACE(row.what);
-            if (std::string(row.what) == "the fill captured") capture(251 + 240, 88);
-            if (std::string(row.what) == "the ink captured black") capture(3, 50);
-            command(commandEditCell);
+            SCOPED_TRACE(row.id);
+            if (row.captured.x) {
+                DialogDriver capturing;
+                capturing.on(captioned(L"Color Captado"), [&](HWND dialog) {
+                    shown.push_back(windowText(GetDlgItem(dialog, 21003)));
+                    pressButton(dialog, 21004);
+                });
+                menuCommand(commandCaptureColour);
+                click(WM_RBUTTONDOWN, row.captured.x, row.captured.y);
+            }
             DayCell wanted = cellAt(1, 6);
             row.change(wanted);
             DialogDriver editing;
-            editing.on(captioned(L"Propiedades Texto"), [&](HWND dialog) {
-                row.act(dialog);
-                pressButton(dialog, std::string(row.what).find("Cancelar") != std::string::npos ? 10270 : 10280);
+            editing.on(captioned(L"Propiedades Texto"), [&](HWND d) {
+                sizes.clear();
+                for (int i = 0; i < SendDlgItemMessageW(d, 10120, CB_GETCOUNT, 0, 0); ++i) {
+                    wchar_t item[8] = {};
+                    SendDlgItemMessageW(d, 10120, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+                    sizes.push_back(item);
+                }
+                if (row.id == 10270) {
+                    for (int id : {10130, 10140, 10340, 10220}) tick(d, id);
+                    pick(d, 10100, L"Liberation Sans");
+                    SetDlgItemTextW(d, 10310, L"otra cosa");
+                }
+                // A colour square is no button: it takes its click as a command.
+                row.item ? pick(d, row.id, row.item) : row.captured.x ? pressButton(d, row.id) : tick(d, row.id);
+                if (row.id != 10270) tick(d, 10280);
             });
-            const CellBox box = cellBox(1, 6);
-            click(WM_LBUTTONDOWN, box.x + 123, box.y + 45);
+            clickDay(1, 6);
             EXPECT_EQ(recordOf(cellAt(1, 6)), recordOf(wanted));
         }
-        std::wstring listed;
-        for (int size = 6; size <= 70; ++size) listed += (size < 10 ? L"0" : L"") + std::to_wstring(size) + L" ";
+        std::vector<std::wstring> listed;
+        for (int size = 6; size <= 70; ++size) listed.push_back((size < 10 ? L"0" : L"") + std::to_wstring(size));
         EXPECT_EQ(sizes, listed);
         EXPECT_EQ(shown, (std::vector<std::wstring>{L"&&H00D6D6FA", L"&&H00000000"}));
     });
@@ -128,22 +117,15 @@ TEST(Favourites, RedefinedLeftArchivedResetAndPickedAsTheUserSeesThem) {
             return surfacePixel(GetDlgItem(dialog, favouritesPaletteId), column * 25 + 15, row * 25 + 15);
         };
         COLORREF chosen = RGB(200, 0, 0);
-        std::vector<int> answers;  // Yes or No for the next questions, in turn
-        std::vector<std::wstring> asked;
         DialogDriver driver;
         chooseColours(driver, chosen);
-        driver.on(e2e::isMessageBox, [&](HWND box) {
-            asked.push_back(windowText(GetDlgItem(box, 0xFFFF)));
-            PostMessageW(box, WM_COMMAND, answers.empty() ? IDOK : answers.front(), 0);
-            if (!answers.empty()) answers.erase(answers.begin());
-        });
-        // One opening of the dialog: what is done in it, and the question's answers.
+        MessageBoxAnswerer boxes(IDOK);
+        // One opening of the dialog: the answers to its questions, and what is done in it.
         const auto open = [&](std::vector<int> replies, const std::function<void(HWND)>& act) {
-            answers = std::move(replies);
-            asked.clear();
+            boxes.next = std::move(replies), boxes.texts.clear();
             DialogDriver opening;
             opening.on(captioned(L"Tus Colores Favoritos Cargalos y Guardalos"), act);
-            command(commandFavouriteColours);
+            menuCommand(commandFavouriteColours);
             click(WM_RBUTTONDOWN, 500, 300);
         };
         const auto archiveEnabled = [](HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, favouritesArchiveId)) != 0; };
@@ -151,16 +133,15 @@ TEST(Favourites, RedefinedLeftArchivedResetAndPickedAsTheUserSeesThem) {
             SendDlgItemMessageW(dialog, favouritesPaletteId, WM_LBUTTONDOWN, MK_LBUTTON, at(column, row));
             SendDlgItemMessageW(dialog, favouritesPaletteId, WM_MOUSEMOVE, 0, at(0, 0));  // the palette is drawn anew
         };
-        const std::wstring leave = L"Desea guardar los cambios antes de Salir ?";
+        const std::vector<std::wstring> leave{L"Desea guardar los cambios antes de Salir ?"};
         // Redefined, then left without saving: the file is not written.
         open({IDNO}, [&](HWND d) {
             EXPECT_FALSE(archiveEnabled(d));
             redefine(d, 2, 1);
-            EXPECT_EQ(swatch(d, 2, 1), 0x0000C8);
-            EXPECT_TRUE(archiveEnabled(d));
+            EXPECT_TRUE(swatch(d, 2, 1) == 0x0000C8 && archiveEnabled(d));
             pressButton(d, favouritesExitId);
         });
-        EXPECT_EQ(asked, std::vector<std::wstring>{leave});
+        EXPECT_EQ(boxes.texts, leave);
         EXPECT_FALSE(pathExists(favouritesFilePath()));
         // Again, saved on leaving: no other message, and the file has it.
         open({IDYES}, [&](HWND d) {
@@ -168,7 +149,7 @@ TEST(Favourites, RedefinedLeftArchivedResetAndPickedAsTheUserSeesThem) {
             redefine(d, 2, 1);
             pressButton(d, favouritesExitId);
         });
-        EXPECT_EQ(asked, std::vector<std::wstring>{leave});
+        EXPECT_EQ(boxes.texts, leave);
         const std::string file = readBytes(favouritesFilePath());
         ASSERT_EQ(file.size(), 3120u);
         EXPECT_EQ(file.substr(15 * 24 + 20, 4), std::string("\xC8\0\0\0", 4)) << "row 1, column 2 is the 16th record";
@@ -178,34 +159,30 @@ TEST(Favourites, RedefinedLeftArchivedResetAndPickedAsTheUserSeesThem) {
         open({}, [&](HWND d) {
             EXPECT_EQ(swatch(d, 2, 1), 0x0000C8);
             SendDlgItemMessageW(d, favouritesPaletteId, WM_RBUTTONDOWN, MK_RBUTTON, at(2, 1));
-            EXPECT_EQ(currentColour, 0x0000C8);
-            EXPECT_EQ(surfacePixel(GetDlgItem(d, favouritesSelectedId), 3, 3), 0x0000C8);
+            EXPECT_TRUE(currentColour == 0x0000C8 && surfacePixel(GetDlgItem(d, favouritesSelectedId), 3, 3) == 0x0000C8);
             redefine(d, 5, 5);
             pressButton(d, favouritesArchiveId);
             EXPECT_FALSE(archiveEnabled(d));
             // A black swatch picked: its square is black, its caption white.
             SendDlgItemMessageW(d, favouritesPaletteId, WM_RBUTTONDOWN, MK_RBUTTON, at(5, 5));
-            const HWND square = GetDlgItem(d, favouritesSelectedId);
             std::set<int32_t> inks;
             for (int y = 12; y < 30; ++y)
-                for (int x = 0; x < 336; ++x) inks.insert(surfacePixel(square, x, y));
+                for (int x = 0; x < 336; ++x) inks.insert(surfacePixel(GetDlgItem(d, favouritesSelectedId), x, y));
             EXPECT_TRUE(currentColour == 0 && inks.count(0xFFFFFF)) << "no white caption on the black square";
             pressButton(d, favouritesExitId);
         });
-        EXPECT_EQ(asked, std::vector<std::wstring>{L"Mis Colores Favoritos han sido Archivados"});
+        EXPECT_EQ(boxes.texts, std::vector<std::wstring>{L"Mis Colores Favoritos han sido Archivados"});
         EXPECT_EQ(readBytes(favouritesFilePath()).substr(70 * 24 + 20, 4), std::string(4, '\0'));
         // "Reseteo": No keeps everything; Yes removes the file, whitens the
         // palette and makes the current colour white.
-        const std::wstring reset = L"Realmente desea RESETEAR ?\r\nSe perderan todos tus colores favoritos";
         open({IDNO, IDYES}, [&](HWND d) {
             pressButton(d, favouritesResetId);
             EXPECT_TRUE(pathExists(favouritesFilePath()) && swatch(d, 2, 1) == 0x0000C8);
             pressButton(d, favouritesResetId);
-            EXPECT_FALSE(pathExists(favouritesFilePath()));
-            EXPECT_EQ(swatch(d, 2, 1), 0xFFFFFF);
-            EXPECT_EQ(currentColour, 0xFFFFFF);
+            EXPECT_TRUE(!pathExists(favouritesFilePath()) && swatch(d, 2, 1) == 0xFFFFFF && currentColour == 0xFFFFFF);
             pressButton(d, favouritesExitId);
         });
-        EXPECT_EQ(asked, (std::vector<std::wstring>{reset, reset}));
+        const std::wstring reset = L"Realmente desea RESETEAR ?\r\nSe perderan todos tus colores favoritos";
+        EXPECT_EQ(boxes.texts, (std::vector<std::wstring>{reset, reset}));
     });
 }

@@ -1,7 +1,6 @@
 #include "support.h"
 
 #include "platform/image.h"
-#include "platform/surface.h"
 
 #include <set>
 #include <utility>
@@ -58,6 +57,13 @@ void runMainWindow(const std::function<void()>& during, const std::wstring& tail
     showMainWindow(nullptr, tail);
 }
 
+void menuCommand(int id) { SendMessageW(mainWindow, WM_COMMAND, id, 0); }
+
+void clickDay(int column, int day, UINT button) {
+    const CellBox box = cellBox(column, day);
+    SendMessageW(canvasWindow(), button, 0, MAKELPARAM(box.x + 123, box.y + 45 + viewY));
+}
+
 DialogDriver::DialogDriver() {
     if (drivers++ == 0) {
         activated.clear();
@@ -91,7 +97,8 @@ void pickListItem(HWND dialog, int id, int position) {
 MessageBoxAnswerer::MessageBoxAnswerer(int button) {
     driver_.on(e2e::isMessageBox, [this, button](HWND box) {
         texts.push_back(windowText(GetDlgItem(box, 0xFFFF)));
-        PostMessageW(box, WM_COMMAND, button, 0);
+        PostMessageW(box, WM_COMMAND, next.empty() ? button : next.front(), 0);
+        if (!next.empty()) next.erase(next.begin());
     });
 }
 

@@ -12,7 +12,9 @@
 #include "examples/samplepage.h"
 #include "files/bitmapexport.h"
 #include "files/workfile.h"
-#include "tests/support/driver.h"
+#include "files/workfilecodec.h"
+#include "platform/surface.h"
+#include "tests/support/expectations.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +22,10 @@
 // runs once from inside its modal loop (a thread timer), after which the
 // window is closed unless `during` closed it.
 void runMainWindow(const std::function<void()>& during, const std::wstring& tail = L"");
+// A command of the menus, as a click on its item gives it.
+void menuCommand(int id);
+// A mouse button in the middle of a day as the canvas shows it now.
+void clickDay(int column, int day, UINT button = WM_LBUTTONDOWN);
 
 // Runs actions on the dialogs that this thread opens, from inside each
 // dialog's own modal loop. A dialog is matched once, when it is first
@@ -42,11 +48,13 @@ void pickListItem(HWND dialog, int id, int position);
 using e2e::windowText;
 
 // While it lives, every message box that this thread shows has its text kept
-// and gets `button` (IDOK, IDYES, IDNO).
+// and gets the first of `next` (IDOK, IDYES, IDNO), or `button` when none is
+// left.
 class MessageBoxAnswerer {
 public:
     explicit MessageBoxAnswerer(int button);
     std::vector<std::wstring> texts;
+    std::vector<int> next;
 
 private:
     DialogDriver driver_;
