@@ -72,7 +72,7 @@ TEST(TextDialog, EachControlWritesItsOwnFieldOfTheDayAndCancelarNothing) {
             if (row.captured.x) {
                 DialogDriver capturing;
                 capturing.on(captioned(L"Color Captado"), [&](HWND dialog) {
-                    shown.push_back(windowText(GetDlgItem(dialog, 21003)));
+                    shown.push_back(e2e::windowText(GetDlgItem(dialog, 21003)));
                     pressButton(dialog, 21004);
                 });
                 menuCommand(commandCaptureColour);

@@ -6,19 +6,41 @@
 #include "support.h"
 
 #include "bench/straightpage.h"
+#include "platform/image.h"
 
-static void setText(int column, int day, const std::string& text, const char* face, int size, int alignment) {
+#include <algorithm>
+
+namespace {
+
+// Pictures as 0x00RRGGBB words, row by row from the top.
+using Pixels = std::vector<uint32_t>;
+Pixels pixelsOf(HDC source, int width, int height) {
+    Image copy;
+    copy.create(width, height);
+    BitBlt(copy.dc(), 0, 0, width, height, source, 0, 0, SRCCOPY);
+    GdiFlush();
+    return Pixels(copy.pixels(), copy.pixels() + static_cast<size_t>(width) * height);
+}
+Pixels pagePixels() { return GdiFlush(), Pixels(pageBitmap.pixels(), pageBitmap.pixels() + pageWidth * pageHeight); }
+
+// "x,y" of the first pixel where two pictures of the given width differ;
+// empty when they are the same.
+std::string firstDifference(const Pixels& a, const Pixels& b, int width) {
+    if (a.size() != b.size()) return "sizes differ";
+    const auto at = std::mismatch(a.begin(), a.end(), b.begin()).first - a.begin();
+    return at == std::ssize(a) ? "" : std::to_string(at % width) + "," + std::to_string(at / width);
+}
+
+void setText(int column, int day, const std::string& text, const char* face, int size, int alignment) {
     DayCell& cell = cellAt(column, day);
-    assignField(cell.text, text);
-    assignField(cell.fontName, face);
-    cell.fontSize = static_cast<int16_t>(size);
-    cell.alignment = static_cast<int16_t>(alignment);
+    assignField(cell.text, text), assignField(cell.fontName, face);
+    cell.fontSize = static_cast<int16_t>(size), cell.alignment = static_cast<int16_t>(alignment);
 }
 
 // Texts that do all that text can: run on below their cells, past the last
 // day of a column and off the bottom of the page, stick out of their cells
 // sideways, in every alignment and style, around a selected cell.
-static void buildOverflowingPage() {
+void buildOverflowingPage() {
     buildWorstCasePage();
     const std::string words = "Mucho texto que no cabe en la caja y sigue por debajo de ella ";
     setText(1, 3, words + words + words, "Liberation Sans", 26, alignLeft);
@@ -28,15 +50,13 @@ static void buildOverflowingPage() {
     setText(4, 10, "W", "Liberation Serif", 200, alignRight);
     cellAt(3, 20).italic = cellAt(3, 20).underline = 1;
     cellAt(4, 20).bold = cellAt(4, 20).strikeout = cellAt(4, 20).leading = 1;
-    cellAt(2, 5).backColour = 0x0000C0FF;
-    cellAt(3, 7).selected = 1;
-    lineColour = 0x00008000;
-    weekdayDateColour = 0x00404040;
+    cellAt(2, 5).backColour = 0x0000C0FF, cellAt(3, 7).selected = 1;
+    lineColour = 0x00008000, weekdayDateColour = 0x00404040;
 }
 
 // What the canvas shows of a page at a scroll offset: the page moved down by
 // y, white where it does not reach.
-static Pixels shownAt(const Pixels& page, int y) {
+Pixels shownAt(const Pixels& page, int y) {
     Pixels shown(size_t{canvasWidth} * canvasHeight, 0xFFFFFF);
     for (int row = std::max(0, y); row < std::min(canvasHeight, y + pageHeight); ++row)
         std::copy_n(&page[size_t(row - y) * pageWidth], canvasWidth, &shown[size_t(row) * canvasWidth]);
@@ -44,26 +64,15 @@ static Pixels shownAt(const Pixels& page, int y) {
 }
 
 // A page image that holds nothing the refresh may keep: what it does not
-// draw shows.
-static void spoilPage() {
-    clearBitmap(pageBitmap);
-    pageBitmap.fill(0x00FF00FF);
-}
-
-// The work file written after a refresh of a page not drawn yet (the
-// refresh stamps the cells it draws).
-static std::string workFileAfter(void (*refresh)(), const ScratchFolder& folder) {
-    spoilPage();
-    viewY = -500;
-    refresh();
-    workFilePath = folder / L"pagina.ZANOR";
-    saveWorkFile();
-    return readBytes(workFilePath);
+// draw shows. Then the page refreshed at a scroll offset.
+void spoiltAndRefreshed(void (*refresh)(), int y) {
+    clearBitmap(pageBitmap), pageBitmap.fill(0x00FF00FF);
+    viewY = y, refresh();
 }
 
 // The bitmap file that "Fotocopia" must write of a page: the headers as the
 // format gives them, then the rows bottom first, blue, green, red.
-static std::string bitmapOf(const Pixels& page) {
+std::string bitmapOf(const Pixels& page) {
     const auto le = [](uint32_t v, int bytes) { std::string s; for (int i = 0; i < bytes; ++i) s += char(v >> 8 * i); return s; };
     std::string file = "BM" + le(8700054, 4) + le(0, 4) + le(54, 4) + le(40, 4) + le(1000, 4) + le(2900, 4) + le(1, 2) +
                        le(24, 2) + std::string(24, '\0');
@@ -71,6 +80,8 @@ static std::string bitmapOf(const Pixels& page) {
         for (int x = 0; x < pageWidth; ++x) file += le(page[size_t(row) * pageWidth + x], 3);
     return file;
 }
+
+}  // namespace
 
 TEST(Refresh, ShowsAndWritesWhatThePlainRefreshDoes) {
     // From above the top of the page (an Up step from -15 leaves it 77 pixels
@@ -83,36 +94,34 @@ TEST(Refresh, ShowsAndWritesWhatThePlainRefreshDoes) {
     runMainWindow([&] {
         const ScratchFolder folder(L"refresco");
         MessageBoxAnswerer boxes(IDOK);
+        exportPath = folder / L"pagina.bmp", workFilePath = folder / L"pagina.ZANOR";
         for (void (*build)() : {buildWorstCasePage, buildSamplePage, buildOverflowingPage}) {
             build();
             straightRefreshPage();
             const Pixels straight = pagePixels();
-            spoilPage();
+            spoiltAndRefreshed(refreshPage, 0);
             for (int y : offsets) {
-                viewY = y;
-                refreshPage();
-                EXPECT_EQ(firstDifference(canvasPixels(), shownAt(straight, y), canvasWidth), "") << "viewY " << y;
+                viewY = y, refreshPage();
+                const Pixels canvas = pixelsOf(surfaceDC(canvasWindow()), canvasWidth, canvasHeight);
+                EXPECT_EQ(firstDifference(canvas, shownAt(straight, y), canvasWidth), "") << "viewY " << y;
             }
-            spoilPage();
-            viewY = 0;
-            refreshPage();
+            spoiltAndRefreshed(refreshPage, 0);
             // Lets the program run until its queue stays quiet: the idle drawing is done.
-            MSG message;
             for (int quiet = 0, turns = 0; quiet < 3 && turns < 1000; ++turns) {
                 quiet = MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT) == WAIT_TIMEOUT ? quiet + 1 : 0;
-                while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+                for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&message);
             }
             EXPECT_FALSE(completePage()) << "rows were left to draw";
             EXPECT_EQ(firstDifference(pagePixels(), straight, pageWidth), "");
-            spoilPage();
-            viewY = -500;
-            refreshPage();
-            exportPath = folder / L"pagina.bmp";
+            spoiltAndRefreshed(refreshPage, -500);
             exportBitmap();
             EXPECT_TRUE(readBytes(exportPath) == bitmapOf(straight)) << "the export is not the plain page";
-            const std::string saved = workFileAfter(refreshPage, folder);
-            EXPECT_GT(saved.size(), 446u * 120);
-            EXPECT_TRUE(saved == workFileAfter(straightRefreshPage, folder));
+            // The work file written after a refresh of a page not drawn yet
+            // (the refresh stamps the cells it draws), and after the plain one.
+            std::string saved[2];
+            for (int i = 0; i < 2; ++i)
+                spoiltAndRefreshed(i ? straightRefreshPage : refreshPage, -500), saveWorkFile(), saved[i] = readBytes(workFilePath);
+            EXPECT_TRUE(saved[0].size() > 446u * 120 && saved[0] == saved[1]);
         }
         EXPECT_TRUE(boxes.texts.empty());
     });

@@ -1,6 +1,7 @@
 // Helpers for the Win32 tests, which run the program's windows in their own
 // process: the main window run modally, the dialogs it opens driven from
-// inside their own modal loops, message boxes answered, and pictures read.
+// inside their own modal loops, message boxes answered, commands given and
+// days clicked.
 #pragma once
 
 #include "app/mainwindow.h"
@@ -31,8 +32,7 @@ void clickDay(int column, int day, UINT button = WM_LBUTTONDOWN);
 // dialog's own modal loop. A dialog is matched once, when it is first
 // activated, by the first watcher that accepts it; watchers end with their
 // driver.
-class DialogDriver {
-public:
+struct DialogDriver {
     DialogDriver();
     ~DialogDriver();
     // Every dialog that `match` accepts gets `action`.
@@ -45,25 +45,13 @@ std::function<bool(HWND)> captioned(const std::wstring& caption);
 void pressButton(HWND dialog, int id);
 // Picks an item of a combo box list and confirms it (CBN_SELENDOK).
 void pickListItem(HWND dialog, int id, int position);
-using e2e::windowText;
 
 // While it lives, every message box that this thread shows has its text kept
 // and gets the first of `next` (IDOK, IDYES, IDNO), or `button` when none is
 // left.
-class MessageBoxAnswerer {
-public:
+struct MessageBoxAnswerer {
     explicit MessageBoxAnswerer(int button);
     std::vector<std::wstring> texts;
     std::vector<int> next;
-
-private:
-    DialogDriver driver_;
+    DialogDriver driver;
 };
-
-// Pictures as 0x00RRGGBB words, row by row from the top.
-using Pixels = std::vector<uint32_t>;
-Pixels canvasPixels();
-Pixels pagePixels();
-// "x,y" of the first pixel where two pictures of the given width differ;
-// empty when they are the same.
-std::string firstDifference(const Pixels& a, const Pixels& b, int width);
