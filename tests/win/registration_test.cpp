@@ -47,13 +47,9 @@ TEST(Registration, TheOpenCommandIsLookedUpAndTheQuestionComesWhenNoneCounts) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         clearKeys();
-        for (const Value& v : c.values) {
-            HKEY key = nullptr;
-            RegCreateKeyW(rootOf(v.user), pathOf(v.user, v.key).c_str(), &key);
-            RegSetValueExW(key, v.name.c_str(), 0, v.type, reinterpret_cast<const BYTE*>(v.text.c_str()),
-                           static_cast<DWORD>((v.text.size() + 1) * sizeof(wchar_t)));
-            RegCloseKey(key);
-        }
+        for (const Value& v : c.values)
+            RegSetKeyValueW(rootOf(v.user), pathOf(v.user, v.key).c_str(), v.name.c_str(), v.type, v.text.c_str(),
+                            static_cast<DWORD>((v.text.size() + 1) * sizeof(wchar_t)));
         EXPECT_EQ(queryOpenCommand(L".ZANOR"), c.found);
         MessageBoxAnswerer boxes(IDNO);
         registrationCheck();
