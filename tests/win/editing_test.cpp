@@ -36,16 +36,17 @@ void chooseColours(DialogDriver& driver, const COLORREF& colour) {
 TEST(TextDialog, EachControlWritesItsOwnFieldOfTheDayAndCancelarNothing) {
     runMainWindow([] {
         buildSamplePage();
-        lineColour = 0;  // black borders, to capture black from
-        viewY = 0;
-        refreshPage();
+        lineColour = 0, viewY = 0, refreshPage();  // black borders, to capture black from
         std::vector<std::wstring> shown, sizes;  // in "Color Captado"; in the list of sizes
         COLORREF chosen = RGB(10, 200, 30);
         DialogDriver driver;
         chooseColours(driver, chosen);
-        const auto pick = [](HWND dialog, int list, const std::wstring& item) {
-            SendDlgItemMessageW(dialog, list, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item.c_str()));
-            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(list, CBN_SELENDOK), reinterpret_cast<LPARAM>(GetDlgItem(dialog, list)));
+        driver.on(captioned(L"Color Captado"), [&](HWND dialog) {
+            shown.push_back(e2e::windowText(GetDlgItem(dialog, 21003)));
+            pressButton(dialog, 21004);
+        });
+        const auto pick = [](HWND dialog, int list, const wchar_t* item) {
+            pickListItem(dialog, list, int(SendDlgItemMessageW(dialog, list, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(item))));
         };
         // On "Día de la Constitución" (red text on pink, Arial 14 bold,
         // centred): the control clicked, or the list and the item picked
@@ -69,15 +70,7 @@ TEST(TextDialog, EachControlWritesItsOwnFieldOfTheDayAndCancelarNothing) {
         menuCommand(commandEditCell);
         for (const auto& row : rows) {
             SCOPED_TRACE(row.id);
-            if (row.captured.x) {
-                DialogDriver capturing;
-                capturing.on(captioned(L"Color Captado"), [&](HWND dialog) {
-                    shown.push_back(e2e::windowText(GetDlgItem(dialog, 21003)));
-                    pressButton(dialog, 21004);
-                });
-                menuCommand(commandCaptureColour);
-                click(WM_RBUTTONDOWN, row.captured.x, row.captured.y);
-            }
+            if (row.captured.x) menuCommand(commandCaptureColour), click(WM_RBUTTONDOWN, row.captured.x, row.captured.y);
             DayCell wanted = cellAt(1, 6);
             row.change(wanted);
             DialogDriver editing;
