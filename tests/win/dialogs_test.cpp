@@ -3,13 +3,9 @@
 // mouse buttons and closing the main window do nothing (and Escape and Enter
 // never end the program), but the menu stays usable: each "Pegar" or "Borrar"
 // given then is a step of its own that ends what could be brought back,
-// except in "Nuevo za-nor", whose step holds it. And the text typed in
-// "Propiedades Texto" becomes cell text. ("Nuevo" cancelled is checked end to
-// end, on the canvas and in the export.)
+// except in "Nuevo za-nor", whose step holds it. ("Nuevo" cancelled is
+// checked end to end, on the canvas and in the export.)
 #include "support.h"
-
-#include "editing/textdialog.h"
-#include "editing/textstate.h"
 
 static bool greyed(int id) { return GetMenuState(menuBar, id, MF_BYCOMMAND) & MF_GRAYED; }
 
@@ -29,8 +25,7 @@ TEST(Dialogs, WhileOneIsOpenOnlyPegarAndBorrarWorkEachAStepOfItsOwnOrPartOfNuevo
         enablePageCommands();
         for (const auto& dialog : dialogs)
             for (int change : {commandPaste, commandDelete}) {
-                SCOPED_TRACE(testing::Message() << std::string(dialog.caption, dialog.caption + wcslen(dialog.caption))
-                                                << (change == commandPaste ? ": Pegar" : ": Borrar"));
+                SCOPED_TRACE(testing::Message() << "closed by " << dialog.closer << (change == commandPaste ? ", Pegar" : ", Borrar"));
                 // A step to bring back: 6 March, given a text, cleared and
                 // given it back. Then 5 March copied and 6 March selected.
                 assignField(cellAt(4, 6).text, "otra");
@@ -71,29 +66,4 @@ TEST(Dialogs, WhileOneIsOpenOnlyPegarAndBorrarWorkEachAStepOfItsOwnOrPartOfNuevo
         EXPECT_TRUE(IsWindowVisible(mainWindow));
     });
     EXPECT_FALSE(IsWindow(mainWindow));
-}
-
-TEST(Dialogs, TextTypedInPropiedadesTextoBecomesCellText) {
-    // Text typed key by key, or put in the box at once as a paste would.
-    const struct { std::wstring entered; bool typed; std::string stored; } cases[] = {
-        // The n with tilde and the euro sign are in Windows-1252; a with
-        // macron, infinity and a character beyond 16 bits are not.
-        {L"A\u00F1o \u20AC5 \u0101\u221E \U0001F600.", false, "A\xF1o \x80" "5 ?? ?."},
-        {L"uno\r\ndos\rtres\ncuatro", false, "uno dos tres cuatro"}, {L"a\nb", true, "a b"},  // Ctrl+Enter
-        {std::wstring(300, L'.'), true, std::string(273, '.')},
-        {std::wstring(272, L'x') + L"\u0101\u20AC", false, std::string(272, 'x') + "?"},
-    };
-    for (const auto& c : cases) {
-        assignField(textBuffer, "");
-        DialogDriver driver;
-        driver.on(captioned(L"Propiedades Texto"), [&](HWND dialog) {
-            HWND box = GetDlgItem(dialog, 10310);
-            if (c.typed)
-                for (wchar_t key : c.entered) SendMessageW(box, WM_CHAR, key, 1);
-            else SetWindowTextW(box, c.entered.c_str());
-            pressButton(dialog, 10280);
-        });
-        showTextPropertiesDialog();
-        EXPECT_EQ(std::string(textBuffer), c.stored);
-    }
 }

@@ -1,7 +1,8 @@
 // The editing dialogs as the user works them, read back from what they leave:
 // every control of "Propiedades Texto" against the field it writes into the
 // day (the whole saved record is compared), with colours captured from the
-// page through "Color Captado", black among them; and "Tus Colores
+// page through "Color Captado", black among them, and text typed or pasted
+// in, which the day holds in Windows-1252 and up to 273 characters; and "Tus Colores
 // Favoritos": a colour redefined, the question on leaving, "Archivar",
 // "Reseteo" and a colour picked for the colour squares.
 #include "support.h"
@@ -49,28 +50,39 @@ TEST(TextDialog, EachControlWritesItsOwnFieldOfTheDayAndCancelarNothing) {
             pickListItem(dialog, list, int(SendDlgItemMessageW(dialog, list, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(item))));
         };
         // On "Día de la Constitución" (red text on pink, Arial 14 bold,
-        // centred): the control clicked, or the list and the item picked
-        // (after a colour captured at a point of the canvas, if any), and
-        // what then changes in the day. Captured: "Año Nuevo"'s fill below
-        // its words, then a black border. Last, everything changed and
-        // "Cancelar".
-        const struct { int id; const wchar_t* item; POINT captured; std::function<void(DayCell&)> change; } rows[] = {
-            {10100, L"Liberation Mono", {}, [](DayCell& c) { assignField(c.fontName, "Liberation Mono"); }},
-            {10100, L"DejaVu Serif", {}, [](DayCell& c) { assignField(c.fontName, "DejaVu Serif"); }},
-            {10120, L"09", {}, [](DayCell& c) { c.fontSize = 9; }}, {10130, nullptr, {}, [](DayCell& c) { c.bold = 0; }},
-            {10140, nullptr, {}, [](DayCell& c) { c.italic = 1; }}, {10150, nullptr, {}, [](DayCell& c) { c.underline = 1; }},
-            {10160, nullptr, {}, [](DayCell& c) { c.strikeout = 1; }}, {10180, nullptr, {}, [](DayCell& c) { c.leading = 1; }},
-            {10330, nullptr, {}, [](DayCell& c) { c.alignment = alignLeft; }},
-            {10340, nullptr, {}, [](DayCell& c) { c.alignment = alignRight; }},
-            {10360, nullptr, {}, [](DayCell& c) { c.alignment = alignJustified; }},
-            {10350, nullptr, {}, [](DayCell& c) { c.alignment = alignCentre; }},
-            {10220, nullptr, {}, [&](DayCell& c) { c.backColour = chosen; }}, {10240, nullptr, {}, [&](DayCell& c) { c.fontColour = chosen; }},
-            {10230, nullptr, {251 + 240, 88}, [](DayCell& c) { c.backColour = RGB(250, 214, 214); }},
-            {10260, nullptr, {3, 50}, [](DayCell& c) { c.fontColour = 0; }}, {10270, nullptr, {}, [](DayCell&) {}}};
+        // centred): a control, how it is worked, and what then changes in the
+        // day. 'c' clicks it (a check box, a radio button, a "..." button),
+        // 'l' picks an item of its list, 's' clicks a colour square after a
+        // colour is captured at a point of the canvas (a square is no button:
+        // it takes its click as a command), 'p' puts a text in at once as a
+        // paste would, 't' types it key by key. Captured: "Año Nuevo"'s fill
+        // below its words, then a black border. The n with tilde and the euro
+        // sign are in Windows-1252; a with macron, infinity and a character
+        // beyond 16 bits are not; Ctrl+Enter types a line feed. Last,
+        // everything changed and "Cancelar".
+        const struct { int id; char how; std::wstring item; POINT captured; std::function<void(DayCell&)> change; } rows[] = {
+            {10100, 'l', L"Liberation Mono", {}, [](DayCell& c) { assignField(c.fontName, "Liberation Mono"); }},
+            {10100, 'l', L"DejaVu Serif", {}, [](DayCell& c) { assignField(c.fontName, "DejaVu Serif"); }},
+            {10120, 'l', L"09", {}, [](DayCell& c) { c.fontSize = 9; }}, {10130, 'c', L"", {}, [](DayCell& c) { c.bold = 0; }},
+            {10140, 'c', L"", {}, [](DayCell& c) { c.italic = 1; }}, {10150, 'c', L"", {}, [](DayCell& c) { c.underline = 1; }},
+            {10160, 'c', L"", {}, [](DayCell& c) { c.strikeout = 1; }}, {10180, 'c', L"", {}, [](DayCell& c) { c.leading = 1; }},
+            {10330, 'c', L"", {}, [](DayCell& c) { c.alignment = alignLeft; }},
+            {10340, 'c', L"", {}, [](DayCell& c) { c.alignment = alignRight; }},
+            {10360, 'c', L"", {}, [](DayCell& c) { c.alignment = alignJustified; }},
+            {10350, 'c', L"", {}, [](DayCell& c) { c.alignment = alignCentre; }},
+            {10220, 'c', L"", {}, [&](DayCell& c) { c.backColour = chosen; }}, {10240, 'c', L"", {}, [&](DayCell& c) { c.fontColour = chosen; }},
+            {10230, 's', L"", {251 + 240, 88}, [](DayCell& c) { c.backColour = RGB(250, 214, 214); }},
+            {10260, 's', L"", {3, 50}, [](DayCell& c) { c.fontColour = 0; }},
+            {10310, 'p', L"A\u00F1o \u20AC5 \u0101\u221E \U0001F600.", {}, [](DayCell& c) { assignField(c.text, "A\xF1o \x80" "5 ?? ?."); }},
+            {10310, 'p', L"uno\r\ndos\rtres\ncuatro", {}, [](DayCell& c) { assignField(c.text, "uno dos tres cuatro"); }},
+            {10310, 't', L"a\nb", {}, [](DayCell& c) { assignField(c.text, "a b"); }},
+            {10310, 't', std::wstring(300, L'.'), {}, [](DayCell& c) { assignField(c.text, std::string(273, '.')); }},
+            {10310, 'p', std::wstring(272, L'x') + L"\u0101\u20AC", {}, [](DayCell& c) { assignField(c.text, std::string(272, 'x') + "?"); }},
+            {10270, 'c', L"", {}, [](DayCell&) {}}};
         menuCommand(commandEditCell);
         for (const auto& row : rows) {
             SCOPED_TRACE(row.id);
-            if (row.captured.x) menuCommand(commandCaptureColour), click(WM_RBUTTONDOWN, row.captured.x, row.captured.y);
+            if (row.how == 's') menuCommand(commandCaptureColour), click(WM_RBUTTONDOWN, row.captured.x, row.captured.y);
             DayCell wanted = cellAt(1, 6);
             row.change(wanted);
             DialogDriver editing;
@@ -86,8 +98,10 @@ TEST(TextDialog, EachControlWritesItsOwnFieldOfTheDayAndCancelarNothing) {
                     pick(d, 10100, L"Liberation Sans");
                     SetDlgItemTextW(d, 10310, L"otra cosa");
                 }
-                // A colour square is no button: it takes its click as a command.
-                row.item ? pick(d, row.id, row.item) : row.captured.x ? pressButton(d, row.id) : tick(d, row.id);
+                if (row.how == 'p' || row.how == 't') SetDlgItemTextW(d, row.id, row.how == 'p' ? row.item.c_str() : L"");
+                for (wchar_t key : row.how == 't' ? row.item : L"") SendDlgItemMessageW(d, row.id, WM_CHAR, key, 1);
+                row.how == 'l' ? pick(d, row.id, row.item.c_str()) : row.how == 'c' ? tick(d, row.id)
+                    : row.how == 's' ? pressButton(d, row.id) : void();
                 if (row.id != 10270) tick(d, 10280);
             });
             clickDay(1, 6);
