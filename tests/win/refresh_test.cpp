@@ -31,23 +31,20 @@ std::string firstDifference(const Pixels& a, const Pixels& b, int width) {
     return at == std::ssize(a) ? "" : std::to_string(at % width) + "," + std::to_string(at / width);
 }
 
-void setText(int column, int day, const std::string& text, const char* face, int size, int alignment) {
-    DayCell& cell = cellAt(column, day);
-    assignField(cell.text, text), assignField(cell.fontName, face);
-    cell.fontSize = static_cast<int16_t>(size), cell.alignment = static_cast<int16_t>(alignment);
-}
-
 // Texts that do all that text can: run on below their cells, past the last
 // day of a column and off the bottom of the page, stick out of their cells
 // sideways, in every alignment and style, around a selected cell.
 void buildOverflowingPage() {
     buildWorstCasePage();
     const std::string words = "Mucho texto que no cabe en la caja y sigue por debajo de ella ";
-    setText(1, 3, words + words + words, "Liberation Sans", 26, alignLeft);
-    setText(2, 29, words + words, "Liberation Serif", 40, alignCentre);
-    setText(3, 31, words + words + words + words, "Liberation Mono", 30, alignRight);
-    setText(4, 30, std::string(200, 'W'), "Liberation Sans", 72, alignJustified);
-    setText(4, 10, "W", "Liberation Serif", 200, alignRight);
+    for (const auto& [column, day, text, face, size, alignment] :
+         {std::tuple{1, 3, words + words + words, "Liberation Sans", 26, alignLeft}, {2, 29, words + words, "Liberation Serif", 40, alignCentre},
+          {3, 31, words + words + words + words, "Liberation Mono", 30, alignRight},
+          {4, 30, std::string(200, 'W'), "Liberation Sans", 72, alignJustified}, {4, 10, std::string("W"), "Liberation Serif", 200, alignRight}}) {
+        DayCell& cell = cellAt(column, day);
+        assignField(cell.text, text), assignField(cell.fontName, face);
+        cell.fontSize = static_cast<int16_t>(size), cell.alignment = static_cast<int16_t>(alignment);
+    }
     cellAt(3, 20).italic = cellAt(3, 20).underline = 1;
     cellAt(4, 20).bold = cellAt(4, 20).strikeout = cellAt(4, 20).leading = 1;
     cellAt(2, 5).backColour = 0x0000C0FF, cellAt(3, 7).selected = 1;
