@@ -120,20 +120,17 @@ TEST(Favourites, RedefinedLeftArchivedResetAndPickedAsTheUserSeesThem) {
     runMainWindow([] {
         // A swatch's middle on the palette (column, row), and what it shows.
         const auto at = [](int column, int row) { return MAKELPARAM(column * 25 + 15, row * 25 + 15); };
-        const auto swatch = [](HWND dialog, int column, int row) {
-            return surfacePixel(GetDlgItem(dialog, favouritesPaletteId), column * 25 + 15, row * 25 + 15);
-        };
+        const auto swatch = [](HWND d, int column, int row) { return surfacePixel(GetDlgItem(d, favouritesPaletteId), column * 25 + 15, row * 25 + 15); };
         COLORREF chosen = RGB(200, 0, 0);
         DialogDriver driver;
         chooseColours(driver, chosen);
         MessageBoxAnswerer boxes(IDOK);
-        // One opening of the dialog: the answers to its questions, and what is done in it.
+        // One opening of the dialog: the answers to its questions, and what is done in it before "Salir".
         const auto open = [&](std::vector<int> replies, const std::function<void(HWND)>& act) {
             boxes.next = std::move(replies), boxes.texts.clear();
             DialogDriver opening;
-            opening.on(captioned(L"Tus Colores Favoritos Cargalos y Guardalos"), act);
-            menuCommand(commandFavouriteColours);
-            click(WM_RBUTTONDOWN, 500, 300);
+            opening.on(captioned(L"Tus Colores Favoritos Cargalos y Guardalos"), [&](HWND d) { act(d), pressButton(d, favouritesExitId); });
+            menuCommand(commandFavouriteColours), click(WM_RBUTTONDOWN, 500, 300);
         };
         const auto archiveEnabled = [](HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, favouritesArchiveId)) != 0; };
         const auto redefine = [&](HWND dialog, int column, int row) {
@@ -146,7 +143,6 @@ TEST(Favourites, RedefinedLeftArchivedResetAndPickedAsTheUserSeesThem) {
             EXPECT_FALSE(archiveEnabled(d));
             redefine(d, 2, 1);
             EXPECT_TRUE(swatch(d, 2, 1) == 0x0000C8 && archiveEnabled(d));
-            pressButton(d, favouritesExitId);
         });
         EXPECT_EQ(boxes.texts, leave);
         EXPECT_FALSE(pathExists(favouritesFilePath()));
@@ -154,7 +150,6 @@ TEST(Favourites, RedefinedLeftArchivedResetAndPickedAsTheUserSeesThem) {
         open({IDYES}, [&](HWND d) {
             EXPECT_EQ(swatch(d, 2, 1), 0xFFFFFF) << "a change left unsaved came back";
             redefine(d, 2, 1);
-            pressButton(d, favouritesExitId);
         });
         EXPECT_EQ(boxes.texts, leave);
         const std::string file = readBytes(favouritesFilePath());
@@ -176,7 +171,6 @@ TEST(Favourites, RedefinedLeftArchivedResetAndPickedAsTheUserSeesThem) {
             for (int y = 12; y < 30; ++y)
                 for (int x = 0; x < 336; ++x) inks.insert(surfacePixel(GetDlgItem(d, favouritesSelectedId), x, y));
             EXPECT_TRUE(currentColour == 0 && inks.count(0xFFFFFF)) << "no white caption on the black square";
-            pressButton(d, favouritesExitId);
         });
         EXPECT_EQ(boxes.texts, std::vector<std::wstring>{L"Mis Colores Favoritos han sido Archivados"});
         EXPECT_EQ(readBytes(favouritesFilePath()).substr(70 * 24 + 20, 4), std::string(4, '\0'));
@@ -187,7 +181,6 @@ TEST(Favourites, RedefinedLeftArchivedResetAndPickedAsTheUserSeesThem) {
             EXPECT_TRUE(pathExists(favouritesFilePath()) && swatch(d, 2, 1) == 0x0000C8);
             pressButton(d, favouritesResetId);
             EXPECT_TRUE(!pathExists(favouritesFilePath()) && swatch(d, 2, 1) == 0xFFFFFF && currentColour == 0xFFFFFF);
-            pressButton(d, favouritesExitId);
         });
         const std::wstring reset = L"Realmente desea RESETEAR ?\r\nSe perderan todos tus colores favoritos";
         EXPECT_EQ(boxes.texts, (std::vector<std::wstring>{reset, reset}));

@@ -14,12 +14,11 @@ namespace {
 
 // Pictures as 0x00RRGGBB words, row by row from the top.
 using Pixels = std::vector<uint32_t>;
-Pixels pixelsOf(HDC source, int width, int height) {
+Pixels canvasPixels() {
     Image copy;
-    copy.create(width, height);
-    BitBlt(copy.dc(), 0, 0, width, height, source, 0, 0, SRCCOPY);
-    GdiFlush();
-    return Pixels(copy.pixels(), copy.pixels() + static_cast<size_t>(width) * height);
+    copy.create(canvasWidth, canvasHeight);
+    BitBlt(copy.dc(), 0, 0, canvasWidth, canvasHeight, surfaceDC(canvasWindow()), 0, 0, SRCCOPY);
+    return GdiFlush(), Pixels(copy.pixels(), copy.pixels() + canvasWidth * canvasHeight);
 }
 Pixels pagePixels() { return GdiFlush(), Pixels(pageBitmap.pixels(), pageBitmap.pixels() + pageWidth * pageHeight); }
 
@@ -93,14 +92,12 @@ TEST(Refresh, ShowsAndWritesWhatThePlainRefreshDoes) {
         MessageBoxAnswerer boxes(IDOK);
         exportPath = folder / L"pagina.bmp", workFilePath = folder / L"pagina.ZANOR";
         for (void (*build)() : {buildWorstCasePage, buildSamplePage, buildOverflowingPage}) {
-            build();
-            straightRefreshPage();
+            build(), straightRefreshPage();
             const Pixels straight = pagePixels();
             spoiltAndRefreshed(refreshPage, 0);
             for (int y : offsets) {
                 viewY = y, refreshPage();
-                const Pixels canvas = pixelsOf(surfaceDC(canvasWindow()), canvasWidth, canvasHeight);
-                EXPECT_EQ(firstDifference(canvas, shownAt(straight, y), canvasWidth), "") << "viewY " << y;
+                EXPECT_EQ(firstDifference(canvasPixels(), shownAt(straight, y), canvasWidth), "") << "viewY " << y;
             }
             spoiltAndRefreshed(refreshPage, 0);
             // Lets the program run until its queue stays quiet: the idle drawing is done.
@@ -110,8 +107,7 @@ TEST(Refresh, ShowsAndWritesWhatThePlainRefreshDoes) {
             }
             EXPECT_FALSE(completePage()) << "rows were left to draw";
             EXPECT_EQ(firstDifference(pagePixels(), straight, pageWidth), "");
-            spoiltAndRefreshed(refreshPage, -500);
-            exportBitmap();
+            spoiltAndRefreshed(refreshPage, -500), exportBitmap();
             EXPECT_TRUE(readBytes(exportPath) == bitmapOf(straight)) << "the export is not the plain page";
             // The work file written after a refresh of a page not drawn yet
             // (the refresh stamps the cells it draws), and after the plain one.
