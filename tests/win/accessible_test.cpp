@@ -15,27 +15,22 @@
 
 #include <oleacc.h>
 
-#include <algorithm>
 #include <future>
 
-namespace {
-
-VARIANT child(long id) { VARIANT v{}; v.vt = VT_I4; v.lVal = id; return v; }
+static VARIANT child(long id) { VARIANT v{}; v.vt = VT_I4; v.lVal = id; return v; }
 // A call's result and what it gave (read after the call, and freed): a
 // text, a number, or "-" for VT_EMPTY.
 using Got = std::pair<HRESULT, std::wstring>;
-Got got(HRESULT result, BSTR& text) {
+static Got got(HRESULT result, BSTR& text) {
     Got g{result, text ? text : L""};
     systemFunction<decltype(SysFreeString)>(L"oleaut32.dll", "SysFreeString")(std::exchange(text, nullptr));
     return g;
 }
-Got got(HRESULT result, const VARIANT& v) { return {result, v.vt == VT_I4 ? std::to_wstring(v.lVal) : v.vt ? L"?" : L"-"}; }
-Got is(long n, HRESULT result = S_OK) { return {result, std::to_wstring(n)}; }
+static Got got(HRESULT result, const VARIANT& v) { return {result, v.vt == VT_I4 ? std::to_wstring(v.lVal) : v.vt ? L"?" : L"-"}; }
+static Got is(long n, HRESULT result = S_OK) { return {result, std::to_wstring(n)}; }
 const Got nothing{S_FALSE, L"-"};
-std::vector<std::pair<DWORD, LONG>> events;  // of the canvas's days
-int seen(DWORD event, LONG id) { return int(std::ranges::count(events, std::pair{event, id})); }
-
-}  // namespace
+static std::vector<std::pair<DWORD, LONG>> events;  // of the canvas's days
+static int seen(DWORD event, LONG id) { return int(std::ranges::count(events, std::pair{event, id})); }
 
 TEST(Keyboard, TheDayCursorMovesActsAndIsReadAsAScreenReaderReadsThePage) {
     IAccessible* page = nullptr;

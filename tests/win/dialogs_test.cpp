@@ -19,10 +19,7 @@ TEST(Dialogs, WhileOneIsOpenOnlyPegarAndBorrarWorkEachAStepOfItsOwnOrPartOfNuevo
         {L"Nuevo za-nor", 1016, [] { menuCommand(commandNew); }},  // accepted: the same month and year again
     };
     runMainWindow([&] {
-        buildSamplePage();
-        viewY = -184;  // 5, 6 and 7 March shown
-        refreshPage();
-        enablePageCommands();
+        buildSamplePage(), viewY = -184, refreshPage(), enablePageCommands();  // 5, 6 and 7 March shown
         for (const auto& dialog : dialogs)
             for (int change : {commandPaste, commandDelete}) {
                 SCOPED_TRACE(testing::Message() << "closed by " << dialog.closer << (change == commandPaste ? ", Pegar" : ", Borrar"));
@@ -41,26 +38,22 @@ TEST(Dialogs, WhileOneIsOpenOnlyPegarAndBorrarWorkEachAStepOfItsOwnOrPartOfNuevo
                     for (int id : {commandNew, commandExport, commandOpen, commandSave, commandAbout, commandExportPng,
                                    commandExportPdf, commandUndo, commandRedo})
                         menuCommand(id);
-                    leftButtonMode = rightButtonMode = 1;
-                    clickDay(4, 6), clickDay(4, 6, WM_RBUTTONDOWN);
+                    leftButtonMode = rightButtonMode = 1, clickDay(4, 6), clickDay(4, 6, WM_RBUTTONDOWN);
                     SendMessageW(mainWindow, WM_CLOSE, 0, 0);
                     EXPECT_TRUE(documentMatches(shown) && IsWindowVisible(mainWindow));
                     menuCommand(change), pressButton(open, dialog.closer);
                 });
                 // Whatever else opens is counted and closed.
                 driver.on([](HWND other) { return other != mainWindow; }, [&](HWND other) {
-                    ++others;
-                    isFileDialog(other) ? void(PostMessageW(other, WM_COMMAND, IDCANCEL, 0)) : void(EndDialog(other, 0));
+                    ++others, isFileDialog(other) ? void(PostMessageW(other, WM_COMMAND, IDCANCEL, 0)) : void(EndDialog(other, 0));
                 });
                 dialog.open();
                 EXPECT_TRUE(opened == 1 && others == 0 && busy == 0) << opened << " opened, " << others << " others";
                 const std::string after = encodeWorkFile();
                 EXPECT_NE(after, before) << "nothing changed";
                 EXPECT_TRUE(greyed(commandRedo)) << "the change left something to bring back";
-                menuCommand(commandUndo);
-                EXPECT_TRUE(encodeWorkFile() == before) << "not undone to the page before the dialog";
-                menuCommand(commandRedo);
-                EXPECT_TRUE(encodeWorkFile() == after) << "not redone to the page after the dialog";
+                EXPECT_TRUE((menuCommand(commandUndo), encodeWorkFile()) == before) << "not undone to the page before the dialog";
+                EXPECT_TRUE((menuCommand(commandRedo), encodeWorkFile()) == after) << "not redone to the page after the dialog";
             }
         menuCommand(IDCANCEL), menuCommand(IDOK);
         EXPECT_TRUE(IsWindowVisible(mainWindow));

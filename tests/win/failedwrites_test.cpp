@@ -8,7 +8,6 @@
 #include "editing/colourdialogs.h"
 #include "files/imageexport.h"
 #include "files/pngwriter.h"
-#include "platform/files.h"
 
 static void archiveFavourites() {
     DialogDriver driver;
@@ -37,9 +36,8 @@ TEST(FailedWrites, KeepTheOldFileLeaveNoTemporaryFileAndGiveOneMessage) {
         buildSamplePage(), refreshPage();
         for (const auto& [path, write, picture, zlib] : writers) {
             SCOPED_TRACE(std::string(path.begin(), path.end()));
-            DeleteFileW(path.c_str());
             MessageBoxAnswerer boxes(IDOK);
-            write();
+            DeleteFileW(path.c_str()), write();
             const std::string whole = readBytes(path);
             ASSERT_GT(whole.size(), 54u);
             // Another file that reads as well: the same records in another order.
@@ -85,8 +83,7 @@ TEST(FailedWrites, OnARealReadOnlyOrFullDiskEachSaveAndExportIsToldAndChangesNot
                 const std::string old = readBytes(folder + L"\\antiguo.ZANOR");
                 DialogDriver driver;
                 driver.on(isFileDialog, [&](HWND dialog) {
-                    SetWindowTextW(fileNameField(dialog), (folder + L"\\" + name).c_str());
-                    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+                    SetWindowTextW(fileNameField(dialog), (folder + L"\\" + name).c_str()), PostMessageW(dialog, WM_COMMAND, IDOK, 0);
                 });
                 MessageBoxAnswerer boxes(IDYES);
                 menuCommand(id);

@@ -5,30 +5,26 @@
 // each once the program has done with the one before.
 #include "support.h"
 
-namespace {
-
-std::vector<INPUT> typed;
-std::size_t next = 0;
+static std::vector<INPUT> typed;
+static std::size_t next = 0;
 // A key's press, or its release, once the program waits for input again.
-void CALLBACK typeNext(HWND, UINT, UINT_PTR, DWORD) {
+static void CALLBACK typeNext(HWND, UINT, UINT_PTR, DWORD) {
     if (next < typed.size() && !GetQueueStatus(QS_ALLINPUT)) SendInput(1, &typed[next++], sizeof(INPUT));
 }
 // One key's press or release (a virtual key, or a character with KEYEVENTF_UNICODE).
-void stroke(WORD vk, wchar_t c, DWORD flags) { typed.push_back({INPUT_KEYBOARD, {.ki = {vk, c, flags, 0, 0}}}); }
-void key(WORD vk, int times = 1) {
+static void stroke(WORD vk, wchar_t c, DWORD flags) { typed.push_back({INPUT_KEYBOARD, {.ki = {vk, c, flags, 0, 0}}}); }
+static void key(WORD vk, int times = 1) {
     for (int i = 0; i < times; ++i) stroke(vk, 0, 0), stroke(vk, 0, KEYEVENTF_KEYUP);
 }
-void text(const std::wstring& characters) {
+static void text(const std::wstring& characters) {
     for (wchar_t c : characters) stroke(0, c, KEYEVENTF_UNICODE), stroke(0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
 }
 // A menu of the bar by its place, then an item of it by its place among the items (separators skipped).
-void menu(int bar, int item, int sub = -1) {
+static void menu(int bar, int item, int sub = -1) {
     key(VK_MENU), key(VK_RIGHT, bar), key(VK_DOWN), key(VK_DOWN, item);
     if (sub >= 0) key(VK_RIGHT), key(VK_DOWN, sub);
     key(VK_RETURN);
 }
-
-}  // namespace
 
 TEST(NoMouse, TheReadmesJourneyIsDoneWithTheKeyboardAlone) {
     const ScratchFolder folder(L"sin raton");

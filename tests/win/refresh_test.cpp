@@ -6,25 +6,20 @@
 #include "support.h"
 
 #include "bench/straightpage.h"
-#include "platform/image.h"
-
-#include <algorithm>
-
-namespace {
 
 // Pictures as 0x00RRGGBB words, row by row from the top.
 using Pixels = std::vector<uint32_t>;
-Pixels canvasPixels() {
+static Pixels canvasPixels() {
     Image copy;
     copy.create(canvasWidth, canvasHeight);
     BitBlt(copy.dc(), 0, 0, canvasWidth, canvasHeight, surfaceDC(canvasWindow()), 0, 0, SRCCOPY);
     return GdiFlush(), Pixels(copy.pixels(), copy.pixels() + canvasWidth * canvasHeight);
 }
-Pixels pagePixels() { return GdiFlush(), Pixels(pageBitmap.pixels(), pageBitmap.pixels() + pageWidth * pageHeight); }
+static Pixels pagePixels() { return GdiFlush(), Pixels(pageBitmap.pixels(), pageBitmap.pixels() + pageWidth * pageHeight); }
 
 // "x,y" of the first pixel where two pictures of the given width differ;
 // empty when they are the same.
-std::string firstDifference(const Pixels& a, const Pixels& b, int width) {
+static std::string firstDifference(const Pixels& a, const Pixels& b, int width) {
     if (a.size() != b.size()) return "sizes differ";
     const auto at = std::mismatch(a.begin(), a.end(), b.begin()).first - a.begin();
     return at == std::ssize(a) ? "" : std::to_string(at % width) + "," + std::to_string(at / width);
@@ -33,7 +28,7 @@ std::string firstDifference(const Pixels& a, const Pixels& b, int width) {
 // Texts that do all that text can: run on below their cells, past the last
 // day of a column and off the bottom of the page, stick out of their cells
 // sideways, in every alignment and style, around a selected cell.
-void buildOverflowingPage() {
+static void buildOverflowingPage() {
     buildWorstCasePage();
     const std::string words = "Mucho texto que no cabe en la caja y sigue por debajo de ella ";
     for (const auto& [column, day, text, face, size, alignment] :
@@ -52,7 +47,7 @@ void buildOverflowingPage() {
 
 // What the canvas shows of a page at a scroll offset: the page moved down by
 // y, white where it does not reach.
-Pixels shownAt(const Pixels& page, int y) {
+static Pixels shownAt(const Pixels& page, int y) {
     Pixels shown(size_t{canvasWidth} * canvasHeight, 0xFFFFFF);
     for (int row = std::max(0, y); row < std::min(canvasHeight, y + pageHeight); ++row)
         std::copy_n(&page[size_t(row - y) * pageWidth], canvasWidth, &shown[size_t(row) * canvasWidth]);
@@ -61,14 +56,14 @@ Pixels shownAt(const Pixels& page, int y) {
 
 // A page image that holds nothing the refresh may keep: what it does not
 // draw shows. Then the page refreshed at a scroll offset.
-void spoiltAndRefreshed(void (*refresh)(), int y) {
+static void spoiltAndRefreshed(void (*refresh)(), int y) {
     clearBitmap(pageBitmap), pageBitmap.fill(0x00FF00FF);
     viewY = y, refresh();
 }
 
 // The bitmap file that "Fotocopia" must write of a page: the headers as the
 // format gives them, then the rows bottom first, blue, green, red.
-std::string bitmapOf(const Pixels& page) {
+static std::string bitmapOf(const Pixels& page) {
     const auto le = [](uint32_t v, int bytes) { std::string s; for (int i = 0; i < bytes; ++i) s += char(v >> 8 * i); return s; };
     std::string file = "BM" + le(8700054, 4) + le(0, 4) + le(54, 4) + le(40, 4) + le(1000, 4) + le(2900, 4) + le(1, 2) +
                        le(24, 2) + std::string(24, '\0');
@@ -76,8 +71,6 @@ std::string bitmapOf(const Pixels& page) {
         for (int x = 0; x < pageWidth; ++x) file += le(page[size_t(row) * pageWidth + x], 3);
     return file;
 }
-
-}  // namespace
 
 TEST(Refresh, ShowsAndWritesWhatThePlainRefreshDoes) {
     // From above the top of the page (an Up step from -15 leaves it 77 pixels

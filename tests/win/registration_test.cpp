@@ -25,8 +25,7 @@ static void clearKeys() {
 TEST(Registration, TheOpenCommandIsLookedUpAndTheQuestionComesWhenNoneCounts) {
     const std::wstring notepad = environmentValue(L"SystemRoot") + L"\\notepad.exe %1";
     SetEnvironmentVariableW(L"ZANOR_PRUEBA_BLANCOS", L"    ");
-    const Value userType{true, L".ZANOR", type}, machineType{false, L".ZANOR", type};
-    const Value machine{false, command, L"maquina.exe %1"};
+    const Value userType{true, L".ZANOR", type}, machineType{false, L".ZANOR", type}, machine{false, command, L"maquina.exe %1"};
     const struct { const char* what; std::vector<Value> values; std::wstring found; } cases[] = {
         {"nothing", {}, L""},
         {"the machine's only", {machineType, machine}, L"maquina.exe %1"},
@@ -35,8 +34,7 @@ TEST(Registration, TheOpenCommandIsLookedUpAndTheQuestionComesWhenNoneCounts) {
         {"the user's number", {userType, {true, command, L"x", REG_DWORD}, machineType, machine}, L"maquina.exe %1"},
         {"blanks", {userType, {true, command, L"     "}}, L""}, {"no command key", {userType}, L""},
         {"no default value", {userType, {true, command, L"otro.exe", REG_SZ, L"Otro"}}, L""},
-        {"a number", {userType, {true, command, L"otro.exe", REG_DWORD}}, L""},
-        {"bytes", {userType, {true, command, L"otro.exe %1", REG_BINARY}}, L""},
+        {"a number", {userType, {true, command, L"x", REG_DWORD}}, L""}, {"bytes", {userType, {true, command, L"otro.exe %1", REG_BINARY}}, L""},
         {"no type named", {{true, L".ZANOR", L""}, {true, command, L"otro.exe %1"}}, L""},
         {"a type named by bytes", {{true, L".ZANOR", type, REG_BINARY}, {true, command, L"otro.exe %1"}}, L""},
         {"expanded", {userType, {true, command, L"%SystemRoot%\\notepad.exe %1", REG_EXPAND_SZ}}, notepad},
@@ -54,8 +52,7 @@ TEST(Registration, TheOpenCommandIsLookedUpAndTheQuestionComesWhenNoneCounts) {
         MessageBoxAnswerer boxes(IDNO);
         registrationCheck();
         EXPECT_EQ(boxes.texts.size(), c.found.empty() ? 1u : 0u);
-        HKEY written = nullptr;
-        EXPECT_NE(RegOpenKeyExW(rootOf(true), pathOf(true, L"ZANOR-files").c_str(), 0, KEY_READ, &written), 0);
+        EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Classes\\ZANOR-files"), ERROR_FILE_NOT_FOUND) << "No wrote a file type";
     }
     clearKeys();
 }

@@ -11,15 +11,13 @@
 
 #include <cstdio>
 
-namespace {
-
 // The four menus, item by item, each ended by a 0.
 constexpr int items[] = {501, 500, 502, 503, 504, 0, 600, 601, 602, 0, 603, 604, 605, 606, 0, 901, 902, 903, 904, 905, 906};
 
 // The items as shown, menu by menu: "x" enabled, "v" checked, "-" greyed.
 // Every greyed command is then given anyway, and must open nothing (`dialogs`
 // counts what opens) and leave the page as it was.
-std::string menuStates(const int& dialogs) {
+static std::string menuStates(const int& dialogs) {
     std::string shown;
     std::vector<int> greyed;
     for (int id : items) {
@@ -35,9 +33,7 @@ std::string menuStates(const int& dialogs) {
 }
 
 // A left click in the middle of a day of the page's first rows, shown from its top.
-void clickCell(int column, int day) { viewY = 0, refreshPage(), clickDay(column, day); }
-
-}  // namespace
+static void clickCell(int column, int day) { viewY = 0, refreshPage(), clickDay(column, day); }
 
 TEST(Menu, EveryItemIsGreyedAndCheckedAsItsStepLeavesIt) {
     const ScratchFolder folder(L"menus");

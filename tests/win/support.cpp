@@ -1,9 +1,5 @@
 #include "support.h"
 
-#include <algorithm>
-#include <set>
-#include <utility>
-
 namespace {
 
 std::function<void()> pendingDuring;

@@ -6,7 +6,6 @@
 
 #include "app/mainwindow.h"
 #include "app/menubar.h"
-#include "calendar/document.h"
 #include "calendar/monthlayout.h"
 #include "calendar/render.h"
 #include "editing/favourites.h"
@@ -18,6 +17,9 @@
 #include "tests/support/expectations.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
 
 // Runs the main window modally, as started with the command tail; `during`
 // runs once from inside its modal loop (a thread timer), after which the
