@@ -22,7 +22,7 @@ TEST(Dialogs, WhileOneIsOpenOnlyPegarAndBorrarWorkEachAStepOfItsOwnOrPartOfNuevo
         buildSamplePage(), viewY = -184, refreshPage(), enablePageCommands();  // 5, 6 and 7 March shown
         for (const auto& dialog : dialogs)
             for (int change : {commandPaste, commandDelete}) {
-                SCOPED_TRACE(testing::Message() << "closed by " << dialog.closer << (change == commandPaste ? ", Pegar" : ", Borrar"));
+                SCOPED_TRACE(testing::Message() << dialog.closer << (change == commandPaste ? ": Pegar" : ": Borrar"));
                 // A step to bring back: 6 March, given a text, cleared and
                 // given it back. Then 5 March copied and 6 March selected.
                 assignField(cellAt(4, 6).text, "otra");
@@ -44,8 +44,8 @@ TEST(Dialogs, WhileOneIsOpenOnlyPegarAndBorrarWorkEachAStepOfItsOwnOrPartOfNuevo
                     menuCommand(change), pressButton(open, dialog.closer);
                 });
                 // Whatever else opens is counted and closed.
-                driver.on([](HWND other) { return other != mainWindow; }, [&](HWND other) {
-                    ++others, isFileDialog(other) ? void(PostMessageW(other, WM_COMMAND, IDCANCEL, 0)) : void(EndDialog(other, 0));
+                driver.on([](HWND other) { return other != mainWindow; }, [&](HWND d) {
+                    ++others, isFileDialog(d) ? void(PostMessageW(d, WM_COMMAND, IDCANCEL, 0)) : void(EndDialog(d, 0));
                 });
                 dialog.open();
                 EXPECT_TRUE(opened == 1 && others == 0 && busy == 0) << opened << " opened, " << others << " others";

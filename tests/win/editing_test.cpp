@@ -21,7 +21,7 @@ static void chooseColours(DialogDriver& driver, const COLORREF& colour) {
     driver.on([](HWND w) { return GetDlgItem(w, 706) && GetDlgItem(w, 708); }, [&colour](HWND chooser) {
         for (int i = 0; i < 3; ++i) {
             SetDlgItemInt(chooser, 706 + i, colour >> (8 * i) & 0xFF, FALSE);
-            SendMessageW(chooser, WM_COMMAND, MAKEWPARAM(706 + i, EN_UPDATE), reinterpret_cast<LPARAM>(GetDlgItem(chooser, 706 + i)));
+            SendMessageW(chooser, WM_COMMAND, MAKEWPARAM(706 + i, EN_UPDATE), LPARAM(GetDlgItem(chooser, 706 + i)));
         }
         PostMessageW(chooser, WM_COMMAND, IDOK, 0);
     });
@@ -43,9 +43,9 @@ TEST(TextDialog, EachControlWritesItsOwnFieldOfTheDayAndCancelarNothing) {
             pickListItem(dialog, list, int(SendDlgItemMessageW(dialog, list, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(item))));
         };
         // A record's fields: little-endian numbers, texts padded with zeros.
-        const auto number = [](uint32_t value, int bytes) { return std::string(reinterpret_cast<const char*>(&value), bytes); };
+        const auto le = [](uint32_t value, int bytes) { return std::string(reinterpret_cast<const char*>(&value), bytes); };
         const auto text = [](std::string bytes, size_t size) { return bytes.resize(size, '\0'), bytes; };
-        const std::string yes = number(1, 4), no = number(0, 4);
+        const std::string yes = le(1, 4), no = le(0, 4);
         // On "Día de la Constitución" (red text on pink, Arial 14 bold,
         // centred): a control, how it is worked, and where the day's record
         // then changes and to what. 'c' clicks it (a check box, a radio
@@ -53,24 +53,25 @@ TEST(TextDialog, EachControlWritesItsOwnFieldOfTheDayAndCancelarNothing) {
         // a colour square after a colour is captured at a point of the canvas
         // (a square is no button: it takes its click as a command), 'p' puts
         // a text in at once as a paste would, 't' types it key by key.
-        // Captured: "Año Nuevo"'s fill below its words, then a black border.
+        // Captured: "Año Nuevo"'s fill below its words (at 491, 88), then a
+        // black border.
         // The n with tilde and the euro sign are in Windows-1252; a with
         // macron, infinity and a character beyond 16 bits are not; Ctrl+Enter
         // types a line feed. Last, everything changed and "Cancelar".
         const struct { int id; char how; std::wstring item; std::size_t at; std::string bytes; int x = 0, y = 0; } rows[] = {
             {10100, 'l', L"Liberation Mono", recordFontName, text("Liberation Mono", 100)},
-            {10100, 'l', L"DejaVu Serif", recordFontName, text("DejaVu Serif", 100)}, {10120, 'l', L"09", recordFontSize, number(9, 2)},
-            {10130, 'c', {}, recordBold, no}, {10140, 'c', {}, recordItalic, yes}, {10150, 'c', {}, recordUnderline, yes},
-            {10160, 'c', {}, recordStrikeout, yes}, {10180, 'c', {}, recordLeading, yes},
-            {10330, 'c', {}, recordAlignment, number(alignLeft, 2)}, {10340, 'c', {}, recordAlignment, number(alignRight, 2)},
-            {10360, 'c', {}, recordAlignment, number(alignJustified, 2)}, {10350, 'c', {}, recordAlignment, number(alignCentre, 2)},
-            {10220, 'c', {}, recordBackColour, number(chosen, 4)}, {10240, 'c', {}, recordFontColour, number(chosen, 4)},
-            {10230, 's', {}, recordBackColour, number(RGB(250, 214, 214), 4), 251 + 240, 88}, {10260, 's', {}, recordFontColour, no, 3, 50},
+            {10100, 'l', L"DejaVu Serif", recordFontName, text("DejaVu Serif", 100)},
+            {10120, 'l', L"09", recordFontSize, le(9, 2)}, {10130, 'c', {}, recordBold, no}, {10140, 'c', {}, recordItalic, yes},
+            {10150, 'c', {}, recordUnderline, yes}, {10160, 'c', {}, recordStrikeout, yes}, {10180, 'c', {}, recordLeading, yes},
+            {10330, 'c', {}, recordAlignment, le(alignLeft, 2)}, {10340, 'c', {}, recordAlignment, le(alignRight, 2)},
+            {10360, 'c', {}, recordAlignment, le(alignJustified, 2)}, {10350, 'c', {}, recordAlignment, le(alignCentre, 2)},
+            {10220, 'c', {}, recordBackColour, le(chosen, 4)}, {10240, 'c', {}, recordFontColour, le(chosen, 4)},
+            {10230, 's', {}, recordBackColour, le(RGB(250, 214, 214), 4), 491, 88}, {10260, 's', {}, recordFontColour, no, 3, 50},
             {10310, 'p', L"A\u00F1o \u20AC5 \u0101\u221E \U0001F600.", recordText, text("A\xF1o \x80" "5 ?? ?.", 274)},
             {10310, 'p', L"uno\r\ndos\rtres\ncuatro", recordText, text("uno dos tres cuatro", 274)},
-            {10310, 't', L"a\nb", recordText, text("a b", 274)}, {10310, 't', std::wstring(300, L'.'), recordText, text(std::string(273, '.'), 274)},
+            {10310, 't', std::wstring(300, L'.'), recordText, text(std::string(273, '.'), 274)},
             {10310, 'p', std::wstring(272, L'x') + L"\u0101\u20AC", recordText, text(std::string(272, 'x') + "?", 274)},
-            {10270, 'c', {}, 0, ""}};
+            {10310, 't', L"a\nb", recordText, text("a b", 274)}, {10270, 'c', {}, 0, ""}};
         menuCommand(commandEditCell);
         for (const auto& row : rows) {
             SCOPED_TRACE(row.id);
@@ -111,7 +112,9 @@ TEST(Favourites, RedefinedLeftArchivedResetAndPickedAsTheUserSeesThem) {
     runMainWindow([] {
         // A swatch's middle on the palette (column, row), and what it shows.
         const auto at = [](int column, int row) { return MAKELPARAM(column * 25 + 15, row * 25 + 15); };
-        const auto swatch = [](HWND d, int column, int row) { return surfacePixel(GetDlgItem(d, favouritesPaletteId), column * 25 + 15, row * 25 + 15); };
+        const auto swatch = [](HWND dialog, int column, int row) {
+            return surfacePixel(GetDlgItem(dialog, favouritesPaletteId), column * 25 + 15, row * 25 + 15);
+        };
         COLORREF chosen = RGB(200, 0, 0);
         DialogDriver driver;
         chooseColours(driver, chosen);
@@ -120,10 +123,11 @@ TEST(Favourites, RedefinedLeftArchivedResetAndPickedAsTheUserSeesThem) {
         const auto open = [&](std::vector<int> replies, const std::function<void(HWND)>& act) {
             boxes.next = std::move(replies), boxes.texts.clear();
             DialogDriver opening;
-            opening.on(captioned(L"Tus Colores Favoritos Cargalos y Guardalos"), [&](HWND d) { act(d), pressButton(d, favouritesExitId); });
+            opening.on(captioned(L"Tus Colores Favoritos Cargalos y Guardalos"),
+                       [&](HWND d) { act(d), pressButton(d, favouritesExitId); });
             menuCommand(commandFavouriteColours), click(WM_RBUTTONDOWN, 500, 300);
         };
-        const auto archiveEnabled = [](HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, favouritesArchiveId)) != 0; };
+        const auto archiveEnabled = [](HWND d) { return IsWindowEnabled(GetDlgItem(d, favouritesArchiveId)) != 0; };
         const auto redefine = [&](HWND dialog, int column, int row) {
             SendDlgItemMessageW(dialog, favouritesPaletteId, WM_LBUTTONDOWN, MK_LBUTTON, at(column, row));
             SendDlgItemMessageW(dialog, favouritesPaletteId, WM_MOUSEMOVE, 0, at(0, 0));  // the palette is drawn anew

@@ -42,16 +42,16 @@ TEST(FailedWrites, KeepTheOldFileLeaveNoTemporaryFileAndGiveOneMessage) {
             ASSERT_GT(whole.size(), 54u);
             // Another file that reads as well: the same records in another order.
             const std::string old = whole.substr(whole.size() / 2) + whole.substr(0, whole.size() / 2);
-            for (int64_t at : {int64_t{-2}, int64_t{-1}, int64_t{0}, int64_t{1}, int64_t{54}, int64_t(whole.size() / 2), int64_t(whole.size() - 1)}) {
+            for (int64_t at : {-2LL, -1LL, 0LL, 1LL, 54LL, int64_t(whole.size() / 2), int64_t(whole.size()) - 1}) {
                 if (at < 0 && !zlib) continue;
                 for (bool hadFile : {true, false}) {
-                    SCOPED_TRACE(testing::Message() << "failing at byte " << at << (hadFile ? " over" : " without") << " an old file");
+                    SCOPED_TRACE(testing::Message() << "failing at byte " << at << (hadFile ? " over an old file" : ""));
                     hadFile ? writeBytes(path, old) : void(DeleteFileW(path.c_str()));
                     boxes.texts.clear();
                     at < 0 ? failCompressionAt(int(-1 - at)) : failWritesAfter(uint64_t(at), ERROR_DISK_FULL);
                     write(), stopFailingWrites(), failCompressionAt(-1);
                     EXPECT_EQ(boxes.texts, std::vector<std::wstring>{at < 0 ? L"Err:  7 Out of memory" : L"Err:  61 Disk full"});
-                    EXPECT_TRUE(pathExists(path) == hadFile && (!hadFile || readBytes(path) == old)) << "the old file is not kept";
+                    EXPECT_TRUE(pathExists(path) == hadFile && (!hadFile || readBytes(path) == old)) << "the old file lost";
                     for (const std::wstring& name : ScratchFolder::namesIn(path.substr(0, path.rfind(L'\\'))))
                         EXPECT_NE(name.rfind(L"~zanor", 0), 0u) << "a temporary file is left";
                 }
@@ -82,9 +82,7 @@ TEST(FailedWrites, OnARealReadOnlyOrFullDiskEachSaveAndExportIsToldAndChangesNot
                 const std::vector<std::wstring> before = ScratchFolder::namesIn(folder);
                 const std::string old = readBytes(folder + L"\\antiguo.ZANOR");
                 DialogDriver driver;
-                driver.on(isFileDialog, [&](HWND dialog) {
-                    SetWindowTextW(fileNameField(dialog), (folder + L"\\" + name).c_str()), PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-                });
+                driver.on(isFileDialog, [&](HWND dialog) { e2e::chooseFile(dialog, folder + L"\\" + name); });
                 MessageBoxAnswerer boxes(IDYES);
                 menuCommand(id);
                 const std::vector<std::wstring> overwrite{L"Fichero Existe ...\r\nSobrescribir ?", told};

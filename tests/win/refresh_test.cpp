@@ -32,11 +32,11 @@ static void buildOverflowingPage() {
     buildWorstCasePage();
     const std::string words = "Mucho texto que no cabe en la caja y sigue por debajo de ella ";
     for (const auto& [column, day, text, face, size, alignment] :
-         {std::tuple{1, 3, words + words + words, "Liberation Sans", 26, alignLeft}, {2, 29, words + words, "Liberation Serif", 40, alignCentre},
-          {3, 31, words + words + words + words, "Liberation Mono", 30, alignRight},
-          {4, 30, std::string(200, 'W'), "Liberation Sans", 72, alignJustified}, {4, 10, std::string("W"), "Liberation Serif", 200, alignRight}}) {
+         {std::tuple{1, 3, words + words + words, "Sans", 26, alignLeft}, {2, 29, words + words, "Serif", 40, alignCentre},
+          {3, 31, words + words + words + words, "Mono", 30, alignRight},
+          {4, 30, std::string(200, 'W'), "Sans", 72, alignJustified}, {4, 10, std::string("W"), "Serif", 200, alignRight}}) {
         DayCell& cell = cellAt(column, day);
-        assignField(cell.text, text), assignField(cell.fontName, face);
+        assignField(cell.text, text), assignField(cell.fontName, "Liberation " + std::string(face));
         cell.fontSize = static_cast<int16_t>(size), cell.alignment = static_cast<int16_t>(alignment);
     }
     cellAt(3, 20).italic = cellAt(3, 20).underline = 1;
@@ -56,7 +56,7 @@ static Pixels shownAt(const Pixels& page, int y) {
 
 // A page image that holds nothing the refresh may keep: what it does not
 // draw shows. Then the page refreshed at a scroll offset.
-static void spoiltAndRefreshed(void (*refresh)(), int y) {
+static void spoilAndRefresh(void (*refresh)(), int y) {
     clearBitmap(pageBitmap), pageBitmap.fill(0x00FF00FF);
     viewY = y, refresh();
 }
@@ -87,12 +87,12 @@ TEST(Refresh, ShowsAndWritesWhatThePlainRefreshDoes) {
         for (void (*build)() : {buildWorstCasePage, buildSamplePage, buildOverflowingPage}) {
             build(), straightRefreshPage();
             const Pixels straight = pagePixels();
-            spoiltAndRefreshed(refreshPage, 0);
+            spoilAndRefresh(refreshPage, 0);
             for (int y : offsets) {
                 viewY = y, refreshPage();
                 EXPECT_EQ(firstDifference(canvasPixels(), shownAt(straight, y), canvasWidth), "") << "viewY " << y;
             }
-            spoiltAndRefreshed(refreshPage, 0);
+            spoilAndRefresh(refreshPage, 0);
             // Lets the program run until its queue stays quiet: the idle drawing is done.
             for (int quiet = 0, turns = 0; quiet < 3 && turns < 1000; ++turns) {
                 quiet = MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT) == WAIT_TIMEOUT ? quiet + 1 : 0;
@@ -100,13 +100,13 @@ TEST(Refresh, ShowsAndWritesWhatThePlainRefreshDoes) {
             }
             EXPECT_FALSE(completePage()) << "rows were left to draw";
             EXPECT_EQ(firstDifference(pagePixels(), straight, pageWidth), "");
-            spoiltAndRefreshed(refreshPage, -500), exportBitmap();
+            spoilAndRefresh(refreshPage, -500), exportBitmap();
             EXPECT_TRUE(readBytes(exportPath) == bitmapOf(straight)) << "the export is not the plain page";
             // The work file written after a refresh of a page not drawn yet
             // (the refresh stamps the cells it draws), and after the plain one.
             std::string saved[2];
             for (int i = 0; i < 2; ++i)
-                spoiltAndRefreshed(i ? straightRefreshPage : refreshPage, -500), saveWorkFile(), saved[i] = readBytes(workFilePath);
+                spoilAndRefresh(i ? straightRefreshPage : refreshPage, -500), saveWorkFile(), saved[i] = readBytes(workFilePath);
             EXPECT_TRUE(saved[0].size() > 446u * 120 && saved[0] == saved[1]);
         }
         EXPECT_TRUE(boxes.texts.empty());

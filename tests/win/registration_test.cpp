@@ -34,7 +34,8 @@ TEST(Registration, TheOpenCommandIsLookedUpAndTheQuestionComesWhenNoneCounts) {
         {"the user's number", {userType, {true, command, L"x", REG_DWORD}, machineType, machine}, L"maquina.exe %1"},
         {"blanks", {userType, {true, command, L"     "}}, L""}, {"no command key", {userType}, L""},
         {"no default value", {userType, {true, command, L"otro.exe", REG_SZ, L"Otro"}}, L""},
-        {"a number", {userType, {true, command, L"x", REG_DWORD}}, L""}, {"bytes", {userType, {true, command, L"otro.exe %1", REG_BINARY}}, L""},
+        {"a number", {userType, {true, command, L"x", REG_DWORD}}, L""},
+        {"bytes", {userType, {true, command, L"otro.exe %1", REG_BINARY}}, L""},
         {"no type named", {{true, L".ZANOR", L""}, {true, command, L"otro.exe %1"}}, L""},
         {"a type named by bytes", {{true, L".ZANOR", type, REG_BINARY}, {true, command, L"otro.exe %1"}}, L""},
         {"expanded", {userType, {true, command, L"%SystemRoot%\\notepad.exe %1", REG_EXPAND_SZ}}, notepad},
@@ -52,7 +53,7 @@ TEST(Registration, TheOpenCommandIsLookedUpAndTheQuestionComesWhenNoneCounts) {
         MessageBoxAnswerer boxes(IDNO);
         registrationCheck();
         EXPECT_EQ(boxes.texts.size(), c.found.empty() ? 1u : 0u);
-        EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Classes\\ZANOR-files"), ERROR_FILE_NOT_FOUND) << "No wrote a file type";
+        EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Classes\\ZANOR-files"), ERROR_FILE_NOT_FOUND);
     }
     clearKeys();
 }

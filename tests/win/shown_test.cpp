@@ -47,7 +47,7 @@ TEST(Menu, EveryItemIsGreyedAndCheckedAsItsStepLeavesIt) {
     driver.on(captioned(L"Nuevo za-nor"), [&](HWND dialog) {
         ++dialogs, pickListItem(dialog, 1003, month), pickListItem(dialog, 1004, 24), pressButton(dialog, accept ? 1016 : 1015);
     });
-    driver.on(isFileDialog, [&](HWND d) { ++dialogs, SetWindowTextW(fileNameField(d), chosen.c_str()), PostMessageW(d, WM_COMMAND, IDOK, 0); });
+    driver.on(isFileDialog, [&](HWND dialog) { ++dialogs, e2e::chooseFile(dialog, chosen); });
     driver.on(e2e::isMessageBox, [&](HWND box) { ++dialogs, PostMessageW(box, WM_COMMAND, IDOK, 0); });
     // Each step and the menus it leaves, by the rules: the page's commands
     // wait for a page (a cancelled first "Nuevo" makes none), "Pegar" for a
@@ -60,9 +60,9 @@ TEST(Menu, EveryItemIsGreyedAndCheckedAsItsStepLeavesIt) {
         {"Copiar without a selection", [] { menuCommand(commandCopy); }, "xxxxx x-x vxvx --xxxx"},
         {"Copiar with a selection", [] { clickCell(1, 2), menuCommand(commandCopy); }, "xxxxx xxx vxvx --xxxx"},
         {"Nuevo cancelled with a page", [&] { accept = false, menuCommand(commandNew); }, "xxxxx xxx vxvx --xxxx"},
-        {"Editar Texto y Colores, twice", [] { menuCommand(commandEditCell), menuCommand(commandEditCell); }, "xxxxx xxx xvvx --xxxx"},
+        {"Editar Texto, twice", [] { menuCommand(commandEditCell), menuCommand(commandEditCell); }, "xxxxx xxx xvvx --xxxx"},
         {"Colores Favoritos", [] { menuCommand(commandFavouriteColours); }, "xxxxx xxx xvxv --xxxx"},
-        {"Selector, Captar Color", [] { menuCommand(commandSelector), menuCommand(commandCaptureColour); }, "xxxxx xxx vxvx --xxxx"},
+        {"Selector and Captar", [] { menuCommand(commandSelector), menuCommand(commandCaptureColour); }, "xxxxx xxx vxvx --xxxx"},
         {"Abrir fichero refused", [&] { chosen = folder / L"corto.ZANOR", menuCommand(commandOpen); }, "xxxxx xxx vxvx --xxxx"},
         {"Grabar, Nuevo of June, Abrir fichero accepted", [&] {
              chosen = folder / L"marzo.ZANOR", menuCommand(commandSave);
@@ -76,16 +76,16 @@ TEST(Menu, EveryItemIsGreyedAndCheckedAsItsStepLeavesIt) {
     });
     // Started on a work file, and on one of no records (no months: nothing
     // to export or fill, while "Fotocopia" and "Grabar" go as for any file).
-    for (const auto& [file, states] : {std::pair{L"marzo.ZANOR", "xxxxx x-x vxvx --xxxx"}, {L"vacio.ZANOR", "xxxxx x-x vxvx ------"}}) {
+    for (const auto& [file, states] : {std::pair{L"marzo", "xxxxx x-x vxvx --xxxx"}, {L"vacio", "xxxxx x-x vxvx ------"}}) {
         restoreSnapshot(DocumentSnapshot{}), pageHistory = History{};  // as a program that starts anew
-        runMainWindow([&, states = states] { EXPECT_EQ(menuStates(dialogs), states); }, L"\"" + folder / file + L"\"");
+        runMainWindow([&, states = states] { EXPECT_EQ(menuStates(dialogs), states); }, L"\"" + folder / file + L".ZANOR\"");
     }
 }
 
 TEST(Page, EveryCaptionAndNumberNamesItsDayAsAnIndependentDayCountDoes) {
-    const char* const months[] = {"Enero", "Febrero", "Marzo", "Abril", "Mayo", "Junio", "Julio", "Agosto",
-                                  "Septiembre", "Octubre", "Noviembre", "Diciembre"};
-    const char* const weekdays[] = {"Domingo", "Lunes", "Martes", "Miercoles", "Jueves", "Viernes", "Sabado"};
+    const wchar_t* const months[] = {L"Enero", L"Febrero", L"Marzo", L"Abril", L"Mayo", L"Junio", L"Julio", L"Agosto",
+                                     L"Septiembre", L"Octubre", L"Noviembre", L"Diciembre"};
+    const wchar_t* const weekdays[] = {L"Domingo", L"Lunes", L"Martes", L"Miercoles", L"Jueves", L"Viernes", L"Sabado"};
     // The page that starts in December 2087 is also exported with green lines,
     // blue weekdays and red Sundays where ZANOR_BITMAP_SAMPLE says, for
     // tests/oracles/check-bitmap.py to read with Python's PIL.
@@ -98,13 +98,13 @@ TEST(Page, EveryCaptionAndNumberNamesItsDayAsAnIndependentDayCountDoes) {
             lineColour = RGB(0, 128, 0), weekdayDateColour = RGB(0, 0, 255), sundayDateColour = RGB(255, 0, 0), refreshPage();
             if (year == 2087 && !sample.empty()) exportPath = sample, exportBitmap();
             for (int column = 1; column <= 4; ++column) {
-                const e2e::ColumnTruth truth = e2e::columnTruth(month, year, column);
+                const e2e::ColumnTruth m = e2e::columnTruth(month, year, column);  // the column's month, by the day count
                 for (int day = 1; day <= 31; ++day) {
-                    const std::string wanted = day > truth.days ? "" : std::to_string(day) + "|" + months[truth.month - 1] + " " +
-                                                   std::to_string(truth.year) + " " + weekdays[(truth.firstWeekday + day - 1) % 7];
+                    const std::wstring wanted = day > m.days ? L"" : std::to_wstring(day) + L"|" + months[m.month - 1] + L" " +
+                                                    std::to_wstring(m.year) + L" " + weekdays[(m.firstWeekday + day - 1) % 7];
                     std::wstring drawn;
                     for (const std::wstring& line : cellLines(column, day)) drawn += (drawn.empty() ? L"" : L"|") + line;
-                    EXPECT_EQ(drawn, std::wstring(wanted.begin(), wanted.end())) << column << ", " << day << " of " << month << "/" << year;
+                    EXPECT_EQ(drawn, wanted) << "column " << column << ", day " << day << " of " << month << "/" << year;
                 }
             }
         }
@@ -115,7 +115,8 @@ TEST(Canvas, TheSelectorTogglesAndEveryScrollStopsAtItsLimits) {
     runMainWindow([] {
         buildSamplePage(), enablePageCommands();
         // A selects; B then clears; B again selects; B again clears.
-        for (const auto& [column, day, after] : {std::tuple{1, 2, "1 1,2 10"}, {3, 4, "0 0,0 00"}, {3, 4, "1 3,4 01"}, {3, 4, "0 0,0 00"}}) {
+        for (const auto& [column, day, after] : {std::tuple{1, 2, "1 1,2 10"}, {3, 4, "0 0,0 00"}, {3, 4, "1 3,4 01"},
+                                                 {3, 4, "0 0,0 00"}}) {
             clickCell(column, day);
             EXPECT_EQ(std::to_string(selectionCount) + " " + std::to_string(selectedColumn) + "," + std::to_string(selectedDay) +
                           " " + std::to_string(cellAt(1, 2).selected) + std::to_string(cellAt(3, 4).selected), after)

@@ -41,9 +41,7 @@ LRESULT CALLBACK driverProc(int code, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void runMainWindow(const std::function<void()>& during, const std::wstring& tail) {
-    pendingDuring = during;
-    SetTimer(nullptr, 0, 10, runDuring);
-    showMainWindow(nullptr, tail);
+    pendingDuring = during, SetTimer(nullptr, 0, 10, runDuring), showMainWindow(nullptr, tail);
 }
 
 void menuCommand(int id) { SendMessageW(mainWindow, WM_COMMAND, id, 0); }
@@ -70,13 +68,11 @@ std::function<bool(HWND)> captioned(const std::wstring& caption) {
     return [caption](HWND window) { return !e2e::isMessageBox(window) && e2e::windowText(window) == caption; };
 }
 
-void pressButton(HWND dialog, int id) {
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
+void pressButton(HWND d, int id) { SendMessageW(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(d, id))); }
 
 void pickListItem(HWND dialog, int id, int position) {
     SendDlgItemMessageW(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELENDOK), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELENDOK), LPARAM(GetDlgItem(dialog, id)));
 }
 
 MessageBoxAnswerer::MessageBoxAnswerer(int button) {
