@@ -62,13 +62,13 @@ TEST(Keyboard, TheDayCursorMovesActsAndIsReadAsAScreenReaderReadsThePage) {
             state[VK_SHIFT] = state[VK_CONTROL] = 0, SetKeyboardState(state);
             return got(page->get_accFocus(&v), v).second + L" " + std::to_wstring(viewY);
         };
+        // From column 1's first day, 29 Tabs to the 30th of January. Then from
+        // there (or from the day given), a key and where it leaves the cursor:
+        // the 31st shown whole at the canvas's foot, across the month's end
+        // the 1st shown from its top, and back; onto the 29th of February, the
+        // shorter month's last, and on; at the page's last day and at its
+        // first the cursor stays.
         for (int i = 0; i < 29; ++i) key(VK_TAB);
-        // From column 1's first day, 29 Tabs. Then from the 30th of January
-        // (or from the day given), a key and where it
-        // leaves the cursor: the 31st shown whole at the canvas's foot, across
-        // the month's end the 1st shown from its top, and back; onto the 29th
-        // of February, the shorter month's last, and on; at the page's last
-        // day and at its first the cursor stays.
         const struct { DayPos from; int vk; bool shift; const wchar_t* to; } keys[] = {
             {{}, VK_TAB, false, L"31 -2277"}, {{}, VK_TAB, false, L"32 -3"}, {{}, VK_TAB, true, L"31 -2277"},
             {{}, VK_RIGHT, false, L"60 -2277"}, {{}, VK_RIGHT, false, L"89 -2277"}, {{}, VK_LEFT, false, L"60 -2277"},
@@ -140,7 +140,8 @@ TEST(Keyboard, TheDayCursorMovesActsAndIsReadAsAScreenReaderReadsThePage) {
         });
         EXPECT_TRUE(e2e::waitUntil([&] { return remote.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 5000));
         EXPECT_EQ(remote.get(), Got(S_OK, L"Enero 2024 Miercoles 3: Reyes"));
-        // "Borrar" of the 3rd, then "Rehacer" from the keyboard both ways; Space selects as a click does.
+        // "Borrar" of the 3rd, then "Deshacer" and "Rehacer" from the keyboard,
+        // Rehacer both ways; Space then selects as a click does.
         menuCommand(commandDelete);
         for (const auto& [ctrlKey, shift, text] : {std::tuple{'Z', 0, "Reyes"}, {'Y', 0, ""}, {'Z', 0, "Reyes"}, {'Z', 1, ""}}) {
             key(ctrlKey, shift != 0, true);

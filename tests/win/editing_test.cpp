@@ -1,10 +1,10 @@
 // The editing dialogs as the user works them, read back from what they leave:
-// every control of "Propiedades Texto" against the field it writes into the
-// day (the whole saved record is compared), with colours captured from the
-// page through "Color Captado", black among them, and text typed or pasted
-// in, which the day holds in Windows-1252 and up to 273 characters; and "Tus Colores
-// Favoritos": a colour redefined, the question on leaving, "Archivar",
-// "Reseteo" and a colour picked for the colour squares.
+// every control of "Propiedades Texto" against the bytes it writes into the
+// day's record (the whole saved record is compared), with colours captured
+// from the page through "Color Captado", black among them, and text typed or
+// pasted in, which the day holds in Windows-1252 and up to 273 characters;
+// and "Tus Colores Favoritos": a colour redefined, the question on leaving,
+// "Archivar", "Reseteo" and a colour picked for the colour squares.
 #include "support.h"
 
 #include "editing/colours.h"
@@ -54,10 +54,10 @@ TEST(TextDialog, EachControlWritesItsOwnFieldOfTheDayAndCancelarNothing) {
         // (a square is no button: it takes its click as a command), 'p' puts
         // a text in at once as a paste would, 't' types it key by key.
         // Captured: "Año Nuevo"'s fill below its words (at 491, 88), then a
-        // black border.
-        // The n with tilde and the euro sign are in Windows-1252; a with
-        // macron, infinity and a character beyond 16 bits are not; Ctrl+Enter
-        // types a line feed. Last, everything changed and "Cancelar".
+        // black border. The n with tilde and the euro sign are in
+        // Windows-1252; a with macron, infinity and a character beyond 16 bits
+        // are not; Ctrl+Enter types a line feed. Last, everything changed and
+        // "Cancelar".
         const struct { int id; char how; std::wstring item; std::size_t at; std::string bytes; int x = 0, y = 0; } rows[] = {
             {10100, 'l', L"Liberation Mono", recordFontName, text("Liberation Mono", 100)},
             {10100, 'l', L"DejaVu Serif", recordFontName, text("DejaVu Serif", 100)},
