@@ -5,66 +5,42 @@
 // each once the program has done with the one before.
 #include "support.h"
 
-#include "files/workfilecodec.h"
-#include "tests/support/expectations.h"
-
-namespace {
-
-std::vector<INPUT> typed;
-std::size_t next = 0;
+static std::vector<INPUT> typed;
+static std::size_t next = 0;
 // A key's press, or its release, once the program waits for input again.
-void CALLBACK typeNext(HWND, UINT, UINT_PTR, DWORD) {
+static void CALLBACK typeNext(HWND, UINT, UINT_PTR, DWORD) {
     if (next < typed.size() && !GetQueueStatus(QS_ALLINPUT)) SendInput(1, &typed[next++], sizeof(INPUT));
 }
-void key(WORD vk, int times = 1) {
-    for (int i = 0; i < times; ++i)
-        for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) typed.push_back({INPUT_KEYBOARD, {.ki = {vk, 0, up, 0, 0}}});
+// One key's press or release (a virtual key, or a character with KEYEVENTF_UNICODE).
+static void stroke(WORD vk, wchar_t c, DWORD flags) { typed.push_back({INPUT_KEYBOARD, {.ki = {vk, c, flags, 0, 0}}}); }
+static void key(WORD vk, int times = 1) {
+    for (int i = 0; i < times; ++i) stroke(vk, 0, 0), stroke(vk, 0, KEYEVENTF_KEYUP);
 }
-void chord(WORD modifier, WORD vk) {
-    typed.push_back({INPUT_KEYBOARD, {.ki = {modifier, 0, 0, 0, 0}}});
-    key(vk);
-    typed.push_back({INPUT_KEYBOARD, {.ki = {modifier, 0, KEYEVENTF_KEYUP, 0, 0}}});
-}
-void text(const std::wstring& characters) {
-    for (wchar_t c : characters)
-        for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}})
-            typed.push_back({INPUT_KEYBOARD, {.ki = {0, c, KEYEVENTF_UNICODE | up, 0, 0}}});
+static void text(const std::wstring& characters) {
+    for (wchar_t c : characters) stroke(0, c, KEYEVENTF_UNICODE), stroke(0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
 }
 // A menu of the bar by its place, then an item of it by its place among the items (separators skipped).
-void menu(int bar, int item, int sub = -1) {
-    key(VK_MENU);
-    key(VK_RIGHT, bar);
-    key(VK_DOWN);
-    key(VK_DOWN, item);
+static void menu(int bar, int item, int sub = -1) {
+    key(VK_MENU), key(VK_RIGHT, bar), key(VK_DOWN), key(VK_DOWN, item);
     if (sub >= 0) key(VK_RIGHT), key(VK_DOWN, sub);
     key(VK_RETURN);
 }
-
-}  // namespace
 
 TEST(NoMouse, TheReadmesJourneyIsDoneWithTheKeyboardAlone) {
     const ScratchFolder folder(L"sin raton");
     const std::wstring work = folder / L"marzo.ZANOR", picture = folder / L"marzo.bmp";
     runMainWindow([&] {
         // "Nuevo": March, 2024 (the 25th year), "Aceptar".
-        menu(0, 0);
-        key(VK_F4), key(VK_DOWN, 3), key(VK_RETURN);
-        key(VK_TAB), key(VK_F4), key(VK_DOWN, 25), key(VK_RETURN);
-        key(VK_TAB, 5), key(VK_SPACE);
+        menu(0, 0), key(VK_F4), key(VK_DOWN, 3), key(VK_RETURN);
+        key(VK_TAB), key(VK_F4), key(VK_DOWN, 25), key(VK_RETURN), key(VK_TAB, 5), key(VK_SPACE);
         // "Editar Texto y Colores"; on the 5th: a text, the fill of the chooser's first colour, "Aceptar".
-        menu(2, 0, 1);
-        key(VK_TAB, 4), key(VK_RETURN);
-        text(L"Cumplea\u00f1os");
-        key(VK_TAB, 9), key(VK_SPACE), key(VK_RETURN);
-        key(VK_TAB, 3), key(VK_SPACE);
+        menu(2, 0, 1), key(VK_TAB, 4), key(VK_RETURN), text(L"Cumplea\u00f1os");
+        key(VK_TAB, 9), key(VK_SPACE), key(VK_RETURN), key(VK_TAB, 3), key(VK_SPACE);
         // "Selector": the 5th copied onto the 6th.
-        menu(2, 0, 0);
-        key(VK_RETURN), menu(1, 0);
-        key(VK_TAB), key(VK_RETURN), menu(1, 1);
+        menu(2, 0, 0), key(VK_RETURN), menu(1, 0), key(VK_TAB), key(VK_RETURN), menu(1, 1);
         // "Grabar", "Fotocopia", and "Deshacer" of the paste.
-        menu(0, 3), text(work), key(VK_RETURN);
-        menu(0, 1), text(picture), key(VK_RETURN);
-        chord(VK_CONTROL, 'Z');
+        menu(0, 3), text(work), key(VK_RETURN), menu(0, 1), text(picture), key(VK_RETURN);
+        stroke(VK_CONTROL, 0, 0), key('Z'), stroke(VK_CONTROL, 0, KEYEVENTF_KEYUP);
         SetFocus(canvasWindow());
         const UINT_PTR typist = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, typeNext);
         // As the main window's own loop does, until every key is typed and

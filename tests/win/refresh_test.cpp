@@ -7,12 +7,22 @@
 
 #include "bench/straightpage.h"
 
-static void setText(int column, int day, const std::string& text, const char* face, int size, int alignment) {
-    DayCell& cell = cellAt(column, day);
-    assignField(cell.text, text);
-    assignField(cell.fontName, face);
-    cell.fontSize = static_cast<int16_t>(size);
-    cell.alignment = static_cast<int16_t>(alignment);
+// Pictures as 0x00RRGGBB words, row by row from the top.
+using Pixels = std::vector<uint32_t>;
+static Pixels canvasPixels() {
+    Image copy;
+    copy.create(canvasWidth, canvasHeight);
+    BitBlt(copy.dc(), 0, 0, canvasWidth, canvasHeight, surfaceDC(canvasWindow()), 0, 0, SRCCOPY);
+    return GdiFlush(), Pixels(copy.pixels(), copy.pixels() + canvasWidth * canvasHeight);
+}
+static Pixels pagePixels() { return GdiFlush(), Pixels(pageBitmap.pixels(), pageBitmap.pixels() + pageWidth * pageHeight); }
+
+// "x,y" of the first pixel where two pictures of the given width differ;
+// empty when they are the same.
+static std::string firstDifference(const Pixels& a, const Pixels& b, int width) {
+    if (a.size() != b.size()) return "sizes differ";
+    const auto at = std::mismatch(a.begin(), a.end(), b.begin()).first - a.begin();
+    return at == std::ssize(a) ? "" : std::to_string(at % width) + "," + std::to_string(at / width);
 }
 
 // Texts that do all that text can: run on below their cells, past the last
@@ -21,17 +31,18 @@ static void setText(int column, int day, const std::string& text, const char* fa
 static void buildOverflowingPage() {
     buildWorstCasePage();
     const std::string words = "Mucho texto que no cabe en la caja y sigue por debajo de ella ";
-    setText(1, 3, words + words + words, "Liberation Sans", 26, alignLeft);
-    setText(2, 29, words + words, "Liberation Serif", 40, alignCentre);
-    setText(3, 31, words + words + words + words, "Liberation Mono", 30, alignRight);
-    setText(4, 30, std::string(200, 'W'), "Liberation Sans", 72, alignJustified);
-    setText(4, 10, "W", "Liberation Serif", 200, alignRight);
+    for (const auto& [column, day, text, face, size, alignment] :
+         {std::tuple{1, 3, words + words + words, "Sans", 26, alignLeft}, {2, 29, words + words, "Serif", 40, alignCentre},
+          {3, 31, words + words + words + words, "Mono", 30, alignRight},
+          {4, 30, std::string(200, 'W'), "Sans", 72, alignJustified}, {4, 10, std::string("W"), "Serif", 200, alignRight}}) {
+        DayCell& cell = cellAt(column, day);
+        assignField(cell.text, text), assignField(cell.fontName, "Liberation " + std::string(face));
+        cell.fontSize = static_cast<int16_t>(size), cell.alignment = static_cast<int16_t>(alignment);
+    }
     cellAt(3, 20).italic = cellAt(3, 20).underline = 1;
     cellAt(4, 20).bold = cellAt(4, 20).strikeout = cellAt(4, 20).leading = 1;
-    cellAt(2, 5).backColour = 0x0000C0FF;
-    cellAt(3, 7).selected = 1;
-    lineColour = 0x00008000;
-    weekdayDateColour = 0x00404040;
+    cellAt(2, 5).backColour = 0x0000C0FF, cellAt(3, 7).selected = 1;
+    lineColour = 0x00008000, weekdayDateColour = 0x00404040;
 }
 
 // What the canvas shows of a page at a scroll offset: the page moved down by
@@ -44,21 +55,10 @@ static Pixels shownAt(const Pixels& page, int y) {
 }
 
 // A page image that holds nothing the refresh may keep: what it does not
-// draw shows.
-static void spoilPage() {
-    clearBitmap(pageBitmap);
-    pageBitmap.fill(0x00FF00FF);
-}
-
-// The work file written after a refresh of a page not drawn yet (the
-// refresh stamps the cells it draws).
-static std::string workFileAfter(void (*refresh)(), const ScratchFolder& folder) {
-    spoilPage();
-    viewY = -500;
-    refresh();
-    workFilePath = folder / L"pagina.ZANOR";
-    saveWorkFile();
-    return readBytes(workFilePath);
+// draw shows. Then the page refreshed at a scroll offset.
+static void spoilAndRefresh(void (*refresh)(), int y) {
+    clearBitmap(pageBitmap), pageBitmap.fill(0x00FF00FF);
+    viewY = y, refresh();
 }
 
 // The bitmap file that "Fotocopia" must write of a page: the headers as the
@@ -83,36 +83,31 @@ TEST(Refresh, ShowsAndWritesWhatThePlainRefreshDoes) {
     runMainWindow([&] {
         const ScratchFolder folder(L"refresco");
         MessageBoxAnswerer boxes(IDOK);
+        exportPath = folder / L"pagina.bmp", workFilePath = folder / L"pagina.ZANOR";
         for (void (*build)() : {buildWorstCasePage, buildSamplePage, buildOverflowingPage}) {
-            build();
-            straightRefreshPage();
+            build(), straightRefreshPage();
             const Pixels straight = pagePixels();
-            spoilPage();
+            spoilAndRefresh(refreshPage, 0);
             for (int y : offsets) {
-                viewY = y;
-                refreshPage();
+                viewY = y, refreshPage();
                 EXPECT_EQ(firstDifference(canvasPixels(), shownAt(straight, y), canvasWidth), "") << "viewY " << y;
             }
-            spoilPage();
-            viewY = 0;
-            refreshPage();
+            spoilAndRefresh(refreshPage, 0);
             // Lets the program run until its queue stays quiet: the idle drawing is done.
-            MSG message;
             for (int quiet = 0, turns = 0; quiet < 3 && turns < 1000; ++turns) {
                 quiet = MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT) == WAIT_TIMEOUT ? quiet + 1 : 0;
-                while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+                for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&message);
             }
             EXPECT_FALSE(completePage()) << "rows were left to draw";
             EXPECT_EQ(firstDifference(pagePixels(), straight, pageWidth), "");
-            spoilPage();
-            viewY = -500;
-            refreshPage();
-            exportPath = folder / L"pagina.bmp";
-            exportBitmap();
+            spoilAndRefresh(refreshPage, -500), exportBitmap();
             EXPECT_TRUE(readBytes(exportPath) == bitmapOf(straight)) << "the export is not the plain page";
-            const std::string saved = workFileAfter(refreshPage, folder);
-            EXPECT_GT(saved.size(), 446u * 120);
-            EXPECT_TRUE(saved == workFileAfter(straightRefreshPage, folder));
+            // The work file written after a refresh of a page not drawn yet
+            // (the refresh stamps the cells it draws), and after the plain one.
+            std::string saved[2];
+            for (int i = 0; i < 2; ++i)
+                spoilAndRefresh(i ? straightRefreshPage : refreshPage, -500), saveWorkFile(), saved[i] = readBytes(workFilePath);
+            EXPECT_TRUE(saved[0].size() > 446u * 120 && saved[0] == saved[1]);
         }
         EXPECT_TRUE(boxes.texts.empty());
     });

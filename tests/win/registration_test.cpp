@@ -25,8 +25,7 @@ static void clearKeys() {
 TEST(Registration, TheOpenCommandIsLookedUpAndTheQuestionComesWhenNoneCounts) {
     const std::wstring notepad = environmentValue(L"SystemRoot") + L"\\notepad.exe %1";
     SetEnvironmentVariableW(L"ZANOR_PRUEBA_BLANCOS", L"    ");
-    const Value userType{true, L".ZANOR", type}, machineType{false, L".ZANOR", type};
-    const Value machine{false, command, L"maquina.exe %1"};
+    const Value userType{true, L".ZANOR", type}, machineType{false, L".ZANOR", type}, machine{false, command, L"maquina.exe %1"};
     const struct { const char* what; std::vector<Value> values; std::wstring found; } cases[] = {
         {"nothing", {}, L""},
         {"the machine's only", {machineType, machine}, L"maquina.exe %1"},
@@ -35,7 +34,7 @@ TEST(Registration, TheOpenCommandIsLookedUpAndTheQuestionComesWhenNoneCounts) {
         {"the user's number", {userType, {true, command, L"x", REG_DWORD}, machineType, machine}, L"maquina.exe %1"},
         {"blanks", {userType, {true, command, L"     "}}, L""}, {"no command key", {userType}, L""},
         {"no default value", {userType, {true, command, L"otro.exe", REG_SZ, L"Otro"}}, L""},
-        {"a number", {userType, {true, command, L"otro.exe", REG_DWORD}}, L""},
+        {"a number", {userType, {true, command, L"x", REG_DWORD}}, L""},
         {"bytes", {userType, {true, command, L"otro.exe %1", REG_BINARY}}, L""},
         {"no type named", {{true, L".ZANOR", L""}, {true, command, L"otro.exe %1"}}, L""},
         {"a type named by bytes", {{true, L".ZANOR", type, REG_BINARY}, {true, command, L"otro.exe %1"}}, L""},
@@ -47,19 +46,14 @@ TEST(Registration, TheOpenCommandIsLookedUpAndTheQuestionComesWhenNoneCounts) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         clearKeys();
-        for (const Value& v : c.values) {
-            HKEY key = nullptr;
-            RegCreateKeyW(rootOf(v.user), pathOf(v.user, v.key).c_str(), &key);
-            RegSetValueExW(key, v.name.c_str(), 0, v.type, reinterpret_cast<const BYTE*>(v.text.c_str()),
-                           static_cast<DWORD>((v.text.size() + 1) * sizeof(wchar_t)));
-            RegCloseKey(key);
-        }
+        for (const Value& v : c.values)
+            RegSetKeyValueW(rootOf(v.user), pathOf(v.user, v.key).c_str(), v.name.c_str(), v.type, v.text.c_str(),
+                            static_cast<DWORD>((v.text.size() + 1) * sizeof(wchar_t)));
         EXPECT_EQ(queryOpenCommand(L".ZANOR"), c.found);
         MessageBoxAnswerer boxes(IDNO);
         registrationCheck();
         EXPECT_EQ(boxes.texts.size(), c.found.empty() ? 1u : 0u);
-        HKEY written = nullptr;
-        EXPECT_NE(RegOpenKeyExW(rootOf(true), pathOf(true, L"ZANOR-files").c_str(), 0, KEY_READ, &written), 0);
+        EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Classes\\ZANOR-files"), ERROR_FILE_NOT_FOUND);
     }
     clearKeys();
 }

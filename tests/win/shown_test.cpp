@@ -1,56 +1,39 @@
 // What the user sees of the page and its menus, read as it is shown: the grey
 // and check marks of every item after each kind of step (and that a greyed
 // command does nothing, whichever road it comes by); the words of every
-// caption and day number of a page against an independent day count; the
-// selector's toggling, and every scroll key and the wheel at both limits.
+// caption and day number of a page against an independent day count, and one
+// of those pages exported in colours of its own for a reader of bitmap files
+// that is not ours; the selector's toggling, and every scroll key and the
+// wheel at both limits.
 #include "support.h"
 
 #include "calendar/history.h"
-#include "files/workfilecodec.h"
-#include "tests/support/expectations.h"
 
-namespace {
+#include <cstdio>
 
-void command(int id) { SendMessageW(mainWindow, WM_COMMAND, id, 0); }
-// A left click in the middle of a day of the page's first rows, shown from its top.
-void clickCell(int column, int day) {
-    viewY = 0;
-    refreshPage();
-    const CellBox box = cellBox(column, day);
-    SendMessageW(canvasWindow(), WM_LBUTTONDOWN, 0, MAKELPARAM(box.x + 123, box.y + 45));
-}
+// The four menus, item by item, each ended by a 0.
+constexpr int items[] = {501, 500, 502, 503, 504, 0, 600, 601, 602, 0, 603, 604, 605, 606, 0, 901, 902, 903, 904, 905, 906};
 
-// The four menus, item by item: "x" enabled, "v" checked, "-" greyed.
-constexpr int items[][6] = {{501, 500, 502, 503, 504, 0}, {600, 601, 602, 0},
-                            {603, 604, 605, 606, 0}, {901, 902, 903, 904, 905, 906}};
-std::string menuStates() {
+// The items as shown, menu by menu: "x" enabled, "v" checked, "-" greyed.
+// Every greyed command is then given anyway, and must open nothing (`dialogs`
+// counts what opens) and leave the page as it was.
+static std::string menuStates(const int& dialogs) {
     std::string shown;
-    for (const auto& menu : items) {
-        for (int id : menu) {
-            if (id == 0) break;
-            const UINT state = GetMenuState(menuBar, static_cast<UINT>(id), MF_BYCOMMAND);
-            shown += state == static_cast<UINT>(-1) ? '?' : state & MF_GRAYED ? '-' : state & MF_CHECKED ? 'v' : 'x';
-        }
-        shown += ' ';
+    std::vector<int> greyed;
+    for (int id : items) {
+        const UINT state = id ? GetMenuState(menuBar, static_cast<UINT>(id), MF_BYCOMMAND) : 0;
+        if (id && state & MF_GRAYED) greyed.push_back(id);
+        shown += !id ? ' ' : state == static_cast<UINT>(-1) ? '?' : state & MF_GRAYED ? '-' : state & MF_CHECKED ? 'v' : 'x';
     }
-    shown.pop_back();
+    const std::string before = encodeWorkFile();
+    const int opened = dialogs;
+    for (int id : greyed) menuCommand(id);
+    EXPECT_TRUE(dialogs == opened && encodeWorkFile() == before) << "a greyed command opened a dialog or changed the page";
     return shown;
 }
 
-// Every greyed command, given anyway: no dialog, no message, the page as it was.
-void greyedCommandsDoNothing(const std::string& states, int& dialogs) {
-    const std::string before = encodeWorkFile();
-    const int opened = dialogs;
-    for (std::size_t menu = 0, at = 0; menu < 4; ++menu, ++at)
-        for (int id : items[menu]) {
-            if (id == 0) break;
-            if (states[at++] == '-') command(id);
-        }
-    EXPECT_EQ(dialogs, opened) << "a greyed command opened a dialog";
-    EXPECT_TRUE(encodeWorkFile() == before) << "a greyed command changed the page";
-}
-
-}  // namespace
+// A left click in the middle of a day of the page's first rows, shown from its top.
+static void clickCell(int column, int day) { viewY = 0, refreshPage(), clickDay(column, day); }
 
 TEST(Menu, EveryItemIsGreyedAndCheckedAsItsStepLeavesIt) {
     const ScratchFolder folder(L"menus");
@@ -62,16 +45,9 @@ TEST(Menu, EveryItemIsGreyedAndCheckedAsItsStepLeavesIt) {
     int month = 2;        // and the month it picks (March)
     DialogDriver driver;
     driver.on(captioned(L"Nuevo za-nor"), [&](HWND dialog) {
-        ++dialogs;
-        pickListItem(dialog, 1003, month);
-        pickListItem(dialog, 1004, 24);
-        pressButton(dialog, accept ? 1016 : 1015);
+        ++dialogs, pickListItem(dialog, 1003, month), pickListItem(dialog, 1004, 24), pressButton(dialog, accept ? 1016 : 1015);
     });
-    driver.on(isFileDialog, [&](HWND dialog) {
-        ++dialogs;
-        SetWindowTextW(fileNameField(dialog), chosen.c_str());
-        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    });
+    driver.on(isFileDialog, [&](HWND dialog) { ++dialogs, e2e::chooseFile(dialog, chosen); });
     driver.on(e2e::isMessageBox, [&](HWND box) { ++dialogs, PostMessageW(box, WM_COMMAND, IDOK, 0); });
     // Each step and the menus it leaves, by the rules: the page's commands
     // wait for a page (a cancelled first "Nuevo" makes none), "Pegar" for a
@@ -79,59 +55,53 @@ TEST(Menu, EveryItemIsGreyedAndCheckedAsItsStepLeavesIt) {
     // first page of a run is the floor), the exports and fillings for months.
     const struct { const char* step; std::function<void()> act; const char* states; } steps[] = {
         {"start", [] {}, "x-x-x --- vxvx ------"},
-        {"Nuevo cancelled without a page", [&] { accept = false, command(commandNew); }, "x-x-x --- vxvx ------"},
-        {"Nuevo accepted", [&] { accept = true, command(commandNew); }, "xxxxx x-x vxvx --xxxx"},
-        {"Copiar without a selection", [] { command(commandCopy); }, "xxxxx x-x vxvx --xxxx"},
-        {"Copiar with a selection", [] { clickCell(1, 2), command(commandCopy); }, "xxxxx xxx vxvx --xxxx"},
-        {"Nuevo cancelled with a page", [&] { accept = false, command(commandNew); }, "xxxxx xxx vxvx --xxxx"},
-        {"Editar Texto y Colores, twice", [] { command(commandEditCell), command(commandEditCell); }, "xxxxx xxx xvvx --xxxx"},
-        {"Colores Favoritos", [] { command(commandFavouriteColours); }, "xxxxx xxx xvxv --xxxx"},
-        {"Selector, Captar Color", [] { command(commandSelector), command(commandCaptureColour); }, "xxxxx xxx vxvx --xxxx"},
-        {"Abrir fichero refused", [&] { chosen = folder / L"corto.ZANOR", command(commandOpen); }, "xxxxx xxx vxvx --xxxx"},
+        {"Nuevo cancelled without a page", [&] { accept = false, menuCommand(commandNew); }, "x-x-x --- vxvx ------"},
+        {"Nuevo accepted", [&] { accept = true, menuCommand(commandNew); }, "xxxxx x-x vxvx --xxxx"},
+        {"Copiar without a selection", [] { menuCommand(commandCopy); }, "xxxxx x-x vxvx --xxxx"},
+        {"Copiar with a selection", [] { clickCell(1, 2), menuCommand(commandCopy); }, "xxxxx xxx vxvx --xxxx"},
+        {"Nuevo cancelled with a page", [&] { accept = false, menuCommand(commandNew); }, "xxxxx xxx vxvx --xxxx"},
+        {"Editar Texto, twice", [] { menuCommand(commandEditCell), menuCommand(commandEditCell); }, "xxxxx xxx xvvx --xxxx"},
+        {"Colores Favoritos", [] { menuCommand(commandFavouriteColours); }, "xxxxx xxx xvxv --xxxx"},
+        {"Selector and Captar", [] { menuCommand(commandSelector), menuCommand(commandCaptureColour); }, "xxxxx xxx vxvx --xxxx"},
+        {"Abrir fichero refused", [&] { chosen = folder / L"corto.ZANOR", menuCommand(commandOpen); }, "xxxxx xxx vxvx --xxxx"},
         {"Grabar, Nuevo of June, Abrir fichero accepted", [&] {
-             chosen = folder / L"marzo.ZANOR", command(commandSave);
-             accept = true, month = 5, command(commandNew), command(commandOpen);
+             chosen = folder / L"marzo.ZANOR", menuCommand(commandSave);
+             accept = true, month = 5, menuCommand(commandNew), menuCommand(commandOpen);
          }, "xxxxx xxx vxvx x-xxxx"},
-        {"Deshacer to the first page", [] { for (int i = 0; i < 3; ++i) command(commandUndo); }, "xxxxx xxx vxvx -xxxxx"},
-        {"Rehacer to the last step", [] { for (int i = 0; i < 3; ++i) command(commandRedo); }, "xxxxx xxx vxvx x-xxxx"},
+        {"Deshacer to the first page", [] { for (int i = 0; i < 3; ++i) menuCommand(commandUndo); }, "xxxxx xxx vxvx -xxxxx"},
+        {"Rehacer to the last step", [] { for (int i = 0; i < 3; ++i) menuCommand(commandRedo); }, "xxxxx xxx vxvx x-xxxx"},
     };
     runMainWindow([&] {
-        for (const auto& step : steps) {
-            SCOPED_TRACE(step.step);
-            step.act();
-            EXPECT_EQ(menuStates(), step.states);
-            greyedCommandsDoNothing(step.states, dialogs);
-        }
+        for (const auto& step : steps) EXPECT_EQ((step.act(), menuStates(dialogs)), step.states) << step.step;
     });
     // Started on a work file, and on one of no records (no months: nothing
     // to export or fill, while "Fotocopia" and "Grabar" go as for any file).
-    for (const auto& [file, states] : {std::pair{L"marzo.ZANOR", "xxxxx x-x vxvx --xxxx"}, {L"vacio.ZANOR", "xxxxx x-x vxvx ------"}}) {
-        restoreSnapshot(DocumentSnapshot{});  // as a program that starts anew
-        pageHistory = History{};
-        runMainWindow([&, states = states] {
-            EXPECT_EQ(menuStates(), states);
-            greyedCommandsDoNothing(states, dialogs);
-        }, L"\"" + folder / file + L"\"");
+    for (const auto& [file, states] : {std::pair{L"marzo", "xxxxx x-x vxvx --xxxx"}, {L"vacio", "xxxxx x-x vxvx ------"}}) {
+        restoreSnapshot(DocumentSnapshot{}), pageHistory = History{};  // as a program that starts anew
+        runMainWindow([&, states = states] { EXPECT_EQ(menuStates(dialogs), states); }, L"\"" + folder / file + L".ZANOR\"");
     }
 }
 
 TEST(Page, EveryCaptionAndNumberNamesItsDayAsAnIndependentDayCountDoes) {
-    const char* const months[] = {"Enero", "Febrero", "Marzo", "Abril", "Mayo", "Junio", "Julio", "Agosto",
-                                  "Septiembre", "Octubre", "Noviembre", "Diciembre"};
-    const char* const weekdays[] = {"Domingo", "Lunes", "Martes", "Miercoles", "Jueves", "Viernes", "Sabado"};
+    const wchar_t* const months[] = {L"Enero", L"Febrero", L"Marzo", L"Abril", L"Mayo", L"Junio", L"Julio", L"Agosto",
+                                     L"Septiembre", L"Octubre", L"Noviembre", L"Diciembre"};
+    const wchar_t* const weekdays[] = {L"Domingo", L"Lunes", L"Martes", L"Miercoles", L"Jueves", L"Viernes", L"Sabado"};
+    // The page that starts in December 2087 is also exported with green lines,
+    // blue weekdays and red Sundays where ZANOR_BITMAP_SAMPLE says, for
+    // tests/oracles/check-bitmap.py to read with Python's PIL.
+    const std::wstring sample = environmentValue(L"ZANOR_BITMAP_SAMPLE");
+    if (sample.empty() && environmentValue(L"CI") == L"true") ADD_FAILURE() << "ZANOR_BITMAP_SAMPLE names no file";
+    else if (sample.empty()) std::printf("ZANOR_BITMAP_SAMPLE names no file: the page for the bitmap reader is not exported\n");
     runMainWindow([&] {
         for (const auto& [month, year] : {std::pair{1, 2000}, {11, 2023}, {2, 2100}, {12, 2087}, {9, 1999}}) {
-            resetAllCells();
-            firstMonth = static_cast<int16_t>(month), firstYear = static_cast<int16_t>(year);
-            refreshPage();
+            resetAllCells(), firstMonth = static_cast<int16_t>(month), firstYear = static_cast<int16_t>(year);
+            lineColour = RGB(0, 128, 0), weekdayDateColour = RGB(0, 0, 255), sundayDateColour = RGB(255, 0, 0), refreshPage();
+            if (year == 2087 && !sample.empty()) exportPath = sample, exportBitmap();
             for (int column = 1; column <= 4; ++column) {
-                const e2e::ColumnTruth truth = e2e::columnTruth(month, year, column);
+                const e2e::ColumnTruth m = e2e::columnTruth(month, year, column);  // the column's month, by the day count
                 for (int day = 1; day <= 31; ++day) {
-                    std::wstring wanted;
-                    if (day <= truth.days)
-                        for (char c : std::to_string(day) + "|" + months[truth.month - 1] + " " + std::to_string(truth.year) +
-                                          " " + weekdays[(truth.firstWeekday + day - 1) % 7])
-                            wanted += static_cast<wchar_t>(c);
+                    const std::wstring wanted = day > m.days ? L"" : std::to_wstring(day) + L"|" + months[m.month - 1] + L" " +
+                                                    std::to_wstring(m.year) + L" " + weekdays[(m.firstWeekday + day - 1) % 7];
                     std::wstring drawn;
                     for (const std::wstring& line : cellLines(column, day)) drawn += (drawn.empty() ? L"" : L"|") + line;
                     EXPECT_EQ(drawn, wanted) << "column " << column << ", day " << day << " of " << month << "/" << year;
@@ -143,19 +113,14 @@ TEST(Page, EveryCaptionAndNumberNamesItsDayAsAnIndependentDayCountDoes) {
 
 TEST(Canvas, TheSelectorTogglesAndEveryScrollStopsAtItsLimits) {
     runMainWindow([] {
-        buildSamplePage();
-        enablePageCommands();
-        viewY = 0;
-        refreshPage();
+        buildSamplePage(), enablePageCommands();
         // A selects; B then clears; B again selects; B again clears.
-        const auto selected = [] {
-            return std::to_string(selectionCount) + " " + std::to_string(selectedColumn) + "," + std::to_string(selectedDay) +
-                   " " + std::to_string(cellAt(1, 2).selected) + std::to_string(cellAt(3, 4).selected);
-        };
         for (const auto& [column, day, after] : {std::tuple{1, 2, "1 1,2 10"}, {3, 4, "0 0,0 00"}, {3, 4, "1 3,4 01"},
                                                  {3, 4, "0 0,0 00"}}) {
             clickCell(column, day);
-            EXPECT_EQ(selected(), after) << column << "," << day;
+            EXPECT_EQ(std::to_string(selectionCount) + " " + std::to_string(selectedColumn) + "," + std::to_string(selectedDay) +
+                          " " + std::to_string(cellAt(1, 2).selected) + std::to_string(cellAt(3, 4).selected), after)
+                << column << "," << day;
         }
         // From a scroll offset, a key (or a wheel turn: -1 toward the user,
         // 1 away, 0x8000 as the high word) and where it leaves the page.
@@ -170,8 +135,8 @@ TEST(Canvas, TheSelectorTogglesAndEveryScrollStopsAtItsLimits) {
         };
         for (const auto& step : steps) {
             viewY = step.from;
-            if (step.key == 1 || step.key == -1 || step.key >= 0x8000)
-                SendMessageW(canvasWindow(), WM_MOUSEWHEEL, MAKEWPARAM(0, step.key == 1 ? 120 : step.key == -1 ? 0xFF88 : step.key), 0);
+            const int wheel = step.key == 1 ? 120 : step.key == -1 ? 0xFF88 : step.key >= 0x8000 ? step.key : 0;
+            if (wheel) SendMessageW(canvasWindow(), WM_MOUSEWHEEL, MAKEWPARAM(0, wheel), 0);
             else SendMessageW(canvasWindow(), WM_KEYDOWN, static_cast<WPARAM>(step.key), 0);
             EXPECT_EQ(viewY, step.to) << "key " << step.key << " from " << step.from;
         }

@@ -1,11 +1,5 @@
 #include "support.h"
 
-#include "platform/image.h"
-#include "platform/surface.h"
-
-#include <set>
-#include <utility>
-
 namespace {
 
 std::function<void()> pendingDuring;
@@ -19,7 +13,6 @@ void CALLBACK runDuring(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 struct Watcher { std::function<bool(HWND)> match; std::function<void(HWND)> action; const DialogDriver* owner; };
-
 HHOOK driverHook = nullptr;
 int drivers = 0;
 std::vector<Watcher> watchers;
@@ -39,30 +32,27 @@ LRESULT CALLBACK driverProc(int code, WPARAM wParam, LPARAM lParam) {
     HWND window = reinterpret_cast<HWND>(wParam);
     wchar_t className[64] = {};
     if (code == HCBT_ACTIVATE && GetClassNameW(window, className, 64) && std::wstring(className) == L"#32770" &&
-        activated.insert(window).second) {
-        for (const Watcher& watcher : watchers) {
-            if (!watcher.match(window)) continue;
-            dueActions.emplace_back(window, watcher.action);
-            SetTimer(nullptr, 0, 0, runDueActions);
-            break;
-        }
-    }
+        activated.insert(window).second)
+        if (auto w = std::ranges::find_if(watchers, [&](const Watcher& w) { return w.match(window); }); w != watchers.end())
+            dueActions.emplace_back(window, w->action), SetTimer(nullptr, 0, 0, runDueActions);
     return CallNextHookEx(driverHook, code, wParam, lParam);
 }
 
 }  // namespace
 
 void runMainWindow(const std::function<void()>& during, const std::wstring& tail) {
-    pendingDuring = during;
-    SetTimer(nullptr, 0, 10, runDuring);
-    showMainWindow(nullptr, tail);
+    pendingDuring = during, SetTimer(nullptr, 0, 10, runDuring), showMainWindow(nullptr, tail);
+}
+
+void menuCommand(int id) { SendMessageW(mainWindow, WM_COMMAND, id, 0); }
+
+void clickDay(int column, int day, UINT button) {
+    const CellBox box = cellBox(column, day);
+    SendMessageW(canvasWindow(), button, 0, MAKELPARAM(box.x + 123, box.y + 45 + viewY));
 }
 
 DialogDriver::DialogDriver() {
-    if (drivers++ == 0) {
-        activated.clear();
-        driverHook = SetWindowsHookExW(WH_CBT, driverProc, nullptr, GetCurrentThreadId());
-    }
+    if (drivers++ == 0) activated.clear(), driverHook = SetWindowsHookExW(WH_CBT, driverProc, nullptr, GetCurrentThreadId());
 }
 
 DialogDriver::~DialogDriver() {
@@ -75,40 +65,20 @@ void DialogDriver::on(std::function<bool(HWND)> match, std::function<void(HWND)>
 }
 
 std::function<bool(HWND)> captioned(const std::wstring& caption) {
-    return [caption](HWND window) { return !e2e::isMessageBox(window) && windowText(window) == caption; };
+    return [caption](HWND window) { return !e2e::isMessageBox(window) && e2e::windowText(window) == caption; };
 }
 
-void pressButton(HWND dialog, int id) {
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
+void pressButton(HWND d, int id) { SendMessageW(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(d, id))); }
 
 void pickListItem(HWND dialog, int id, int position) {
-    HWND list = GetDlgItem(dialog, id);
-    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
+    SendDlgItemMessageW(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELENDOK), LPARAM(GetDlgItem(dialog, id)));
 }
 
 MessageBoxAnswerer::MessageBoxAnswerer(int button) {
-    driver_.on(e2e::isMessageBox, [this, button](HWND box) {
-        texts.push_back(windowText(GetDlgItem(box, 0xFFFF)));
-        PostMessageW(box, WM_COMMAND, button, 0);
+    driver.on(e2e::isMessageBox, [this, button](HWND box) {
+        texts.push_back(e2e::windowText(GetDlgItem(box, 0xFFFF)));
+        PostMessageW(box, WM_COMMAND, next.empty() ? button : next.front(), 0);
+        if (!next.empty()) next.erase(next.begin());
     });
-}
-
-static Pixels pixelsOf(HDC source, int width, int height) {
-    Image copy;
-    copy.create(width, height);
-    BitBlt(copy.dc(), 0, 0, width, height, source, 0, 0, SRCCOPY);
-    GdiFlush();
-    return Pixels(copy.pixels(), copy.pixels() + static_cast<size_t>(width) * height);
-}
-
-Pixels canvasPixels() { return pixelsOf(surfaceDC(canvasWindow()), canvasWidth, canvasHeight); }
-Pixels pagePixels() { return pixelsOf(pageBitmap.dc(), pageWidth, pageHeight); }
-
-std::string firstDifference(const Pixels& a, const Pixels& b, int width) {
-    if (a.size() != b.size()) return "sizes differ";
-    for (size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i]) return std::to_string(i % width) + "," + std::to_string(i / width);
-    return {};
 }

@@ -1,32 +1,40 @@
 // Helpers for the Win32 tests, which run the program's windows in their own
 // process: the main window run modally, the dialogs it opens driven from
-// inside their own modal loops, message boxes answered, and pictures read.
+// inside their own modal loops, message boxes answered, commands given and
+// days clicked.
 #pragma once
 
 #include "app/mainwindow.h"
 #include "app/menubar.h"
-#include "calendar/document.h"
 #include "calendar/monthlayout.h"
 #include "calendar/render.h"
 #include "editing/favourites.h"
 #include "examples/samplepage.h"
 #include "files/bitmapexport.h"
 #include "files/workfile.h"
-#include "tests/support/driver.h"
+#include "files/workfilecodec.h"
+#include "platform/surface.h"
+#include "tests/support/expectations.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
 
 // Runs the main window modally, as started with the command tail; `during`
 // runs once from inside its modal loop (a thread timer), after which the
 // window is closed unless `during` closed it.
 void runMainWindow(const std::function<void()>& during, const std::wstring& tail = L"");
+// A command of the menus, as a click on its item gives it.
+void menuCommand(int id);
+// A mouse button in the middle of a day as the canvas shows it now.
+void clickDay(int column, int day, UINT button = WM_LBUTTONDOWN);
 
 // Runs actions on the dialogs that this thread opens, from inside each
 // dialog's own modal loop. A dialog is matched once, when it is first
 // activated, by the first watcher that accepts it; watchers end with their
 // driver.
-class DialogDriver {
-public:
+struct DialogDriver {
     DialogDriver();
     ~DialogDriver();
     // Every dialog that `match` accepts gets `action`.
@@ -39,23 +47,13 @@ std::function<bool(HWND)> captioned(const std::wstring& caption);
 void pressButton(HWND dialog, int id);
 // Picks an item of a combo box list and confirms it (CBN_SELENDOK).
 void pickListItem(HWND dialog, int id, int position);
-using e2e::windowText;
 
 // While it lives, every message box that this thread shows has its text kept
-// and gets `button` (IDOK, IDYES, IDNO).
-class MessageBoxAnswerer {
-public:
+// and gets the first of `next` (IDOK, IDYES, IDNO), or `button` when none is
+// left.
+struct MessageBoxAnswerer {
     explicit MessageBoxAnswerer(int button);
     std::vector<std::wstring> texts;
-
-private:
-    DialogDriver driver_;
+    std::vector<int> next;
+    DialogDriver driver;
 };
-
-// Pictures as 0x00RRGGBB words, row by row from the top.
-using Pixels = std::vector<uint32_t>;
-Pixels canvasPixels();
-Pixels pagePixels();
-// "x,y" of the first pixel where two pictures of the given width differ;
-// empty when they are the same.
-std::string firstDifference(const Pixels& a, const Pixels& b, int width);
