@@ -25,12 +25,13 @@ TEST(Fill, HolidaysAndAnAgendaFillTheDaysOnceAndAreUndoneAsOneStepEach) {
     writeBytes(folder / L"lejos.ics", "BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART;VALUE=DATE:20300101\nSUMMARY:Lejos\n"
                                       "END:VEVENT\nEND:VCALENDAR\n");
     Program program(L"\"" + besideTests(L"calendario-invierno.ZANOR") + L"\"");
-    auto save = [&, saves = 0]() mutable { return written(program, commandSave, folder / (std::to_wstring(++saves) + L".ZANOR")); };
+    auto save = [&, n = 0]() mutable { return written(program, commandSave, folder / (std::to_wstring(++n) + L".ZANOR")); };
     // The message of an import, after "Agenda : ", the file's path and a line
     // break; and nothing after it.
     const auto import = [&](const std::wstring& path) {
-        const std::wstring head = L"Agenda : \r\n" + path + L"\r\n",
-                           text = fileCommand(program, commandImportAgenda, path, L"Importar agenda") ? program.answer(IDOK).text : L"";
+        const std::wstring head = L"Agenda : \r\n" + path + L"\r\n";
+        std::wstring text;
+        if (fileCommand(program, commandImportAgenda, path, L"Importar agenda")) text = program.answer(IDOK).text;
         EXPECT_TRUE(program.alone()) << program.describe();
         return text.substr(0, head.size()) == head ? text.substr(head.size()) : L"?" + text;
     };

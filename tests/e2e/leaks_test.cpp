@@ -65,9 +65,9 @@ static void useEverything(const Program& program, const ScratchFolder& folder, i
     ASSERT_FALSE(waitForNewFile(work, saved).empty());
     ASSERT_TRUE(fileCommand(program, commandOpen, work));
     // The three exports (the PDF draws the page again, at twice its size), and a step back and forth.
-    for (auto [command, extension] : {std::pair{commandExport, L".bmp"}, {commandExportPng, L".png"}, {commandExportPdf, L".pdf"}}) {
-        ASSERT_FALSE(written(program, command, work + extension).empty()) << program.describe();
-        DeleteFileW((work + extension).c_str());
+    for (auto [id, suffix] : {std::pair{commandExport, L".bmp"}, {commandExportPng, L".png"}, {commandExportPdf, L".pdf"}}) {
+        ASSERT_FALSE(written(program, id, work + suffix).empty()) << program.describe();
+        DeleteFileW((work + suffix).c_str());
     }
     program.command(commandUndo), program.command(commandRedo);
     ASSERT_TRUE(program.alone()) << program.describe();

@@ -19,7 +19,7 @@ TEST(Page, EditedCopiedRefusedUndoneAndRedoneAsAUserDoes) {
     Program program;
     ScratchFolder folder(L"pagina");
     // Every step of the page is saved in a file of its own, numbered.
-    auto save = [&, saves = 0]() mutable { return written(program, commandSave, folder / (std::to_wstring(++saves) + L".ZANOR")); };
+    auto save = [&, n = 0]() mutable { return written(program, commandSave, folder / (std::to_wstring(++n) + L".ZANOR")); };
     // The program's one message, answered, and nothing after it.
     auto onlyMessage = [&] {
         const std::wstring text = program.answer(IDOK).text;
