@@ -6,13 +6,11 @@
 // folder that ZANOR_E2E_EXTRAS names.
 #include "driver.h"
 
-#include "app/menubar.h"
-
 #include <gtest/gtest.h>
 
 #include <tuple>
 
-namespace e2e {
+using namespace e2e;
 
 // Long enough to fill a cell with justified lines, and to run below it.
 constexpr wchar_t filler[] = L"Texto justificado que se parte en l\u00edneas como en la pantalla, con palabras cortas y largas, para que cada l\u00ednea se estire sobre sus blancos hasta el ancho de la m\u00e1s larga; el texto sigue por debajo de la casilla cuando no cabe en ella.";
@@ -27,22 +25,14 @@ TEST(Extras, EachExportWritesThroughItsOwnDialogAndKeepsWhatItMustNotReplace) {
     ASSERT_TRUE(program.waitUntilGone(text));
     ScratchFolder scratch(L"extras");
     const std::wstring kept = environmentValue(L"ZANOR_E2E_EXTRAS"), page = (kept.empty() ? scratch.path() : kept) + L"\\pagina";
-    ASSERT_TRUE(startExport(program, page + L".bmp"));
+    ASSERT_TRUE(fileCommand(program, commandExport, page + L".bmp"));
     for (const auto& [id, caption, extension] : {std::tuple{commandExportPng, L"Exportar imagen PNG", L".png"}, {commandExportPdf, L"Exportar PDF para imprimir", L".pdf"}}) {
-        const auto choose = [&, id = id, caption = caption](const std::wstring& path) {
-            program.command(id);
-            HWND dialog = program.waitFor(caption);
-            path.empty() ? void(PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0)) : chooseFile(dialog, path);
-            return dialog && program.waitUntilGone(dialog);
-        };
-        ASSERT_TRUE(choose(L"") && program.settle() && !stampOf(page + extension).exists);
+        ASSERT_TRUE(fileCommand(program, id, L"", caption) && program.settle() && !stampOf(page + extension).exists);
         // Not written: the question below does not come, and the test fails there.
-        const std::string written = choose(page) ? waitForNewFile(page + extension) : "";
-        ASSERT_TRUE(choose(page + extension));
+        const std::string written = fileCommand(program, id, page, caption) ? waitForNewFile(page + extension) : "";
+        ASSERT_TRUE(fileCommand(program, id, page + extension, caption));
         EXPECT_EQ(program.answer(IDNO).text, L"Fichero Existe ...\r\nSobrescribir ?");
         EXPECT_TRUE(readBytes(page + extension) == written);
     }
     EXPECT_TRUE(program.close());
 }
-
-}  // namespace e2e

@@ -5,11 +5,9 @@
 #include "driver.h"
 #include "expectations.h"
 
-#include "app/menubar.h"
-
 #include <gtest/gtest.h>
 
-namespace e2e {
+using namespace e2e;
 
 TEST(Fill, HolidaysAndAnAgendaFillTheDaysOnceAndAreUndoneAsOneStepEach) {
     ScratchFolder folder(L"agenda");
@@ -17,33 +15,29 @@ TEST(Fill, HolidaysAndAnAgendaFillTheDaysOnceAndAreUndoneAsOneStepEach) {
     // Christmas Eve (already on the page), a dentist at half past nine, a
     // trip over the end of February 2028 (a leap year), and a birthday that
     // an exporter writes yearly by the day of the month alone.
-    writeBytes(agenda, "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"
-                       "BEGIN:VEVENT\r\nUID:1\r\nDTSTART;VALUE=DATE:20271224\r\nSUMMARY:Nochebuena\r\nEND:VEVENT\r\n"
-                       "BEGIN:VEVENT\r\nUID:2\r\nDTSTART:20280115T093000\r\nSUMMARY:Dentista\r\nEND:VEVENT\r\n"
-                       "BEGIN:VEVENT\r\nUID:3\r\nDTSTART;VALUE=DATE:20280228\r\nDTEND;VALUE=DATE:20280302\r\n"
-                       "SUMMARY:Viaje\r\nEND:VEVENT\r\n"
-                       "BEGIN:VEVENT\r\nUID:4\r\nDTSTART;VALUE=DATE:19900310\r\nRRULE:FREQ=YEARLY;BYMONTHDAY=10\r\n"
+    writeBytes(agenda, "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:1\r\nDTSTART;VALUE=DATE:20271224\r\n"
+                       "SUMMARY:Nochebuena\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\nUID:2\r\nDTSTART:20280115T093000\r\n"
+                       "SUMMARY:Dentista\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\nUID:3\r\nDTSTART;VALUE=DATE:20280228\r\n"
+                       "DTEND;VALUE=DATE:20280302\r\nSUMMARY:Viaje\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\nUID:4\r\n"
+                       "DTSTART;VALUE=DATE:19900310\r\nRRULE:FREQ=YEARLY;BYMONTHDAY=10\r\n"
                        "SUMMARY:Cumplea\xC3\xB1os de Ana\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
     writeBytes(folder / L"nota.ics", "Esto no es una agenda.\r\n");
     writeBytes(folder / L"lejos.ics", "BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART;VALUE=DATE:20300101\nSUMMARY:Lejos\n"
                                       "END:VEVENT\nEND:VCALENDAR\n");
     Program program(L"\"" + besideTests(L"calendario-invierno.ZANOR") + L"\"");
-    auto save = [&, saves = 0]() mutable {
-        const std::wstring path = folder / (std::to_wstring(++saves) + L".ZANOR");
-        return startSaving(program, path) ? waitForNewFile(path) : std::string{};
-    };
-    // The message of an import, after "Agenda : ", the file's path and a line break.
+    auto save = [&, n = 0]() mutable { return written(program, commandSave, folder / (std::to_wstring(++n) + L".ZANOR")); };
+    // The message of an import, after "Agenda : ", the file's path and a line
+    // break; and nothing after it.
     const auto import = [&](const std::wstring& path) {
-        program.command(commandImportAgenda);
-        HWND dialog = program.waitFor(L"Importar agenda");
-        if (dialog) chooseFile(dialog, path);
-        const std::wstring text = program.answer(IDOK).text, head = L"Agenda : \r\n" + path + L"\r\n";
-        EXPECT_TRUE(program.settle() && program.windows() == std::vector<HWND>{program.window()});
+        const std::wstring head = L"Agenda : \r\n" + path + L"\r\n";
+        std::wstring text;
+        if (fileCommand(program, commandImportAgenda, path, L"Importar agenda")) text = program.answer(IDOK).text;
+        EXPECT_TRUE(program.alone()) << program.describe();
         return text.substr(0, head.size()) == head ? text.substr(head.size()) : L"?" + text;
     };
     const std::string sample = save();
     program.command(commandHolidays);
-    ASSERT_TRUE(program.settle() && program.windows() == std::vector<HWND>{program.window()}) << "a message came";
+    ASSERT_TRUE(program.alone()) << "a message came";
     const std::string holidays = save();
     EXPECT_EQ(import(agenda), L"4 eventos en 5 d\u00edas");
     const std::string filled = save();
@@ -82,5 +76,3 @@ TEST(Fill, HolidaysAndAnAgendaFillTheDaysOnceAndAreUndoneAsOneStepEach) {
               sample.substr(442, 4) + std::string("\1\0\0\0\x85\0", 6));
     EXPECT_TRUE(program.close());
 }
-
-}  // namespace e2e

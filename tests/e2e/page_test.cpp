@@ -6,41 +6,34 @@
 // first page and back, each step read from the work file saved then (whether
 // their items are greyed is read in-process: this Wine cannot read another
 // program's menus). (Writes that fail on the read-only and the full disk are
-// the exports' journey's: every file goes through the same safe write.)
+// the in-process failed writes' to check: every file goes through the same
+// safe write.)
 #include "driver.h"
 #include "expectations.h"
-
-#include "app/menubar.h"
 
 #include <gtest/gtest.h>
 
 using namespace e2e;
 
-namespace {
-
 TEST(Page, EditedCopiedRefusedUndoneAndRedoneAsAUserDoes) {
     Program program;
     ScratchFolder folder(L"pagina");
     // Every step of the page is saved in a file of its own, numbered.
-    auto save = [&, saves = 0]() mutable {
-        const std::wstring path = folder / (std::to_wstring(++saves) + L".ZANOR");
-        return startSaving(program, path) ? waitForNewFile(path) : std::string{};
-    };
+    auto save = [&, n = 0]() mutable { return written(program, commandSave, folder / (std::to_wstring(++n) + L".ZANOR")); };
     // The program's one message, answered, and nothing after it.
     auto onlyMessage = [&] {
-        const Message message = program.answer(IDOK);
-        EXPECT_TRUE(program.settle() && program.windows() == std::vector<HWND>{program.window()}) << program.describe();
-        return message.text;
+        const std::wstring text = program.answer(IDOK).text;
+        EXPECT_TRUE(program.alone()) << program.describe();
+        return text;
     };
-    ASSERT_TRUE(makeNewPage(program, 2, 2024, nullptr)) << program.describe();
+    ASSERT_TRUE(makeNewPage(program, 2, 2024)) << program.describe();
     std::vector<std::string> steps{save()};
-    const std::string firstExport = startExport(program, folder / L"1.bmp") ? waitForNewFile(folder / L"1.bmp") : "";
+    const std::string firstExport = written(program, commandExport, folder / L"1.bmp");
     HWND text = openTextDialog(program, 1, 5);
     ASSERT_NE(text, nullptr) << program.describe();
     typeText(text, textDialog::text, L"Cumplea\u00f1os de Ana");
-    press(text, textDialog::bold);
-    press(text, textDialog::alignJustified);
-    ASSERT_TRUE(chooseThrough(program, text, textDialog::backChooser, RGB(255, 255, 0)));
+    press(text, textDialog::bold), press(text, textDialog::alignJustified);
+    ASSERT_TRUE(chooseColour(program, RGB(255, 255, 0), text, textDialog::backChooser));
     press(text, textDialog::accept);
     ASSERT_TRUE(program.waitUntilGone(text));
     steps.push_back(save());
@@ -62,8 +55,8 @@ TEST(Page, EditedCopiedRefusedUndoneAndRedoneAsAUserDoes) {
     const std::string& edited = cellOf(cells, 1, 5).cell;
     EXPECT_EQ(edited.substr(0, 4) + edited.substr(110, 20) + edited.substr(404, 2),
               std::string("\xFF\xFF\0\0\1", 5) + std::string(19, '\0') + std::string("\x86\0", 2));
-    EXPECT_TRUE(cellOf(cells, 2, 29).cell == cellOf(cells, 1, 5).cell);
-    EXPECT_TRUE(cellOf(cells, 3, 4).cell == cellOf(cells, 4, 1).cell && cellOf(cells, 4, 1).cell != cellOf(cells, 1, 5).cell);
+    EXPECT_TRUE(cellOf(cells, 2, 29).cell == edited);
+    EXPECT_TRUE(cellOf(cells, 3, 4).cell == cellOf(cells, 4, 1).cell && cellOf(cells, 4, 1).cell != edited);
     for (auto [command, word] : {std::pair{commandCopy, L"copiar"}, {commandPaste, L"pegar"}, {commandDelete, L"borrar"}}) {
         program.command(command);
         EXPECT_EQ(onlyMessage(), std::wstring(L"Tienes que seleccionar primero para poder ") + word + L" ...");
@@ -72,32 +65,28 @@ TEST(Page, EditedCopiedRefusedUndoneAndRedoneAsAUserDoes) {
     // Lengths of no whole number of records, a first record with month 13 or
     // year 0: refused, and the page (and its steps) as they were.
     std::string noMonth = page, noYear = page;
-    noMonth[436] = 13;
-    noYear[434] = noYear[435] = 0;
+    noMonth[436] = 13, noYear[434] = noYear[435] = 0;
     for (const std::string& bytes : {page.substr(0, 445), page + '\0', noMonth, noYear}) {
         writeBytes(folder / L"malo.ZANOR", bytes);
-        ASSERT_TRUE(startOpening(program, folder / L"malo.ZANOR"));
+        ASSERT_TRUE(fileCommand(program, commandOpen, folder / L"malo.ZANOR"));
         EXPECT_EQ(onlyMessage(), L"Formato de fichero erroneo ...\r\n"
                                  L"Se puede tratar de un fichero de trabajo de una versi\u00f3n anterior ...");
     }
     ASSERT_TRUE(makeNewPage(program, 5, 2025));
     steps.push_back(save());
-    ASSERT_TRUE(startOpening(program, folder / L"3.ZANOR"));
+    ASSERT_TRUE(fileCommand(program, commandOpen, folder / L"3.ZANOR"));
     steps.push_back(save());
 
     // "Deshacer" seven times, the last at the first page, where it does
     // nothing, then "Rehacer" six times: each time the page is the one saved
-    // at that step on the way forward.
+    // at that step on the way forward. At the first page the export is what
+    // the first export showed.
     const int walk[] = {5, 4, 3, 2, 1, 0, 0, 1, 2, 3, 4, 5, 6};
     for (int i = 0; i < 13; ++i) {
         program.command(i < 7 ? commandUndo : commandRedo);
         EXPECT_EQ(save(), steps[walk[i]]) << (i < 7 ? "undone" : "redone") << " to step " << walk[i];
-        if (i == 6) {  // at the first page, which is also what the first export showed
-            EXPECT_EQ(startExport(program, folder / L"2.bmp") ? waitForNewFile(folder / L"2.bmp") : "", firstExport);
-        }
+        if (i == 6) { EXPECT_EQ(written(program, commandExport, folder / L"2.bmp"), firstExport); }
     }
     for (const std::wstring& name : ScratchFolder::namesIn(folder.path())) EXPECT_NE(name[0], L'~') << "a temporary file left";
     EXPECT_TRUE(program.close());
 }
-
-}  // namespace

@@ -5,44 +5,43 @@
 #include "driver.h"
 #include "expectations.h"
 
-#include "app/menubar.h"
-
 #include <gtest/gtest.h>
 
 #include <iostream>
 #include <set>
 #include <utility>
 
-namespace e2e {
+using namespace e2e;
 
-static std::wstring samplePage() { return L"\"" + besideTests(L"calendario-invierno.ZANOR") + L"\""; }
-
-// Every export here goes to a new file.
-static std::string exported(const Program& program, const std::wstring& path) {
-    return startExport(program, path) ? waitForNewFile(path) : std::string();
-}
+static const std::wstring samplePage = L"\"" + besideTests(L"calendario-invierno.ZANOR") + L"\"";
 
 TEST(CurrentPage, ACancelledNuevoLeavesTheDocumentOnTheCanvasAndInTheExport) {
     ScratchFolder folder(L"nuevo cancelado");
-    Program program(samplePage());
-    const std::string before = exported(program, folder / L"antes.bmp");
-    ASSERT_EQ(before.size(), 8700054u) << program.describe();
+    Program program(samplePage);
+    const BitmapFile before{written(program, commandExport, folder / L"antes.bmp")};
+    ASSERT_EQ(before.bytes.size(), 8700054u) << program.describe();
     // The sample page, not a white one: the fill of "Año Nuevo", below its words.
-    ASSERT_EQ(BitmapFile(before).at(251 + 240, 88), RGB(250, 214, 214));
+    ASSERT_EQ(before.at(251 + 240, 88), RGB(250, 214, 214));
     program.command(commandNew);
     HWND dialog = program.waitFor(newPageCaption);
     ASSERT_NE(dialog, nullptr) << program.describe();
     // The dialog has no owner: the canvas and the menu still work meanwhile.
-    program.key(VK_HOME);
-    program.wheel(-1);
-    program.key(VK_NEXT);
+    program.key(VK_HOME), program.wheel(-1), program.key(VK_NEXT);
     program.command(commandDelete);
     EXPECT_EQ(program.answer(IDOK).caption, messageCaption);
     press(dialog, newPage::cancel);
     ASSERT_TRUE(program.waitUntilGone(dialog));
-    EXPECT_TRUE(exported(program, folder / L"despues.bmp") == before) << "the export is not the page before \"Nuevo\"";
-    // A wheel turn (15 pixels) and a page (100) down from the top.
-    EXPECT_EQ(differencesFromPage(program.canvas(), BitmapFile(before), 115), 0);
+    EXPECT_TRUE(written(program, commandExport, folder / L"despues.bmp") == before.bytes) << "not the page before \"Nuevo\"";
+    // A wheel turn (15 pixels) and a page (100) down from the top: the
+    // canvas's row y shows the page's row y + 115, once they come to agree.
+    int differences = -1;
+    pictureShown(program.canvas(), [&](const Picture& shown) {
+        differences = 0;
+        for (int y = 0; y < shown.height; ++y) for (int x = 0; x < shown.width; ++x)
+            differences += shown.at(x, y) != (y + 115 < pageHeight ? before.at(x, y + 115) : RGB(255, 255, 255));
+        return differences == 0;
+    });
+    EXPECT_EQ(differences, 0);
     EXPECT_TRUE(program.close());
 }
 
@@ -58,8 +57,8 @@ TEST(InterruptedSave, ASaveEndedAtAnyMomentLeavesTheOldFileOrTheNewOne) {
     int oldLeft = 0, newLeft = 0, i = 0;
     for (DWORD delay = 0; i < 16 || (i < 40 && !(oldLeft && newLeft)); ++i) {
         writeBytes(path, old);
-        Program program(samplePage());
-        ASSERT_TRUE(startSaving(program, path)) << program.describe();
+        Program program(samplePage);
+        ASSERT_TRUE(fileCommand(program, commandSave, path)) << program.describe();
         HWND question = program.waitFor(isMessageBox);
         ASSERT_NE(question, nullptr) << program.describe();
         press(question, IDYES);
@@ -67,8 +66,7 @@ TEST(InterruptedSave, ASaveEndedAtAnyMomentLeavesTheOldFileOrTheNewOne) {
         TerminateProcess(program.process(), 1);
         ASSERT_EQ(WaitForSingleObject(program.process(), patience), WAIT_OBJECT_0);
         const std::string left = readBytes(path);
-        oldLeft += left == old;
-        newLeft += left == whole;
+        oldLeft += left == old, newLeft += left == whole;
         delay = left == old ? delay + 1 + delay / 4 : delay * 3 / 4;
         EXPECT_TRUE(left == old || left == whole) << "try " << i << " left " << left.size() << " bytes";
     }
@@ -84,8 +82,8 @@ TEST(DisplayScale, At144DotsPerInchThePageAndTheTextDialogAreAsAt96) {
     // pictures agree; at 144 the wait is for them to come to be those.
     const auto look = [&folder](DWORD dpi, const Seen* wanted) {
         RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
-        Program program(samplePage());
-        Seen seen{exported(program, folder / (std::to_wstring(dpi) + L".bmp")), {}};
+        Program program(samplePage);
+        Seen seen{written(program, commandExport, folder / (std::to_wstring(dpi) + L".bmp")), {}};
         HWND dialog = openTextDialog(program, 1, 25);
         // Check boxes, radio buttons and combo boxes draw their marks in the
         // display's scale; the labels are the program's own, once drawn.
@@ -108,5 +106,3 @@ TEST(DisplayScale, At144DotsPerInchThePageAndTheTextDialogAreAsAt96) {
     ASSERT_EQ(at96.labels.size(), 4u);
     EXPECT_TRUE(at144.labels == at96.labels) << "the text dialog's labels depend on the display's resolution";
 }
-
-}  // namespace e2e

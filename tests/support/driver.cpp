@@ -1,44 +1,33 @@
 #include "driver.h"
 
-#include "app/mainwindow.h"
-#include "app/menubar.h"
+#include "calendar/canvas.h"
 
 #include <winternl.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <utility>
 
 namespace e2e {
 
-const DWORD patience = [] {
-    const std::wstring seconds = environmentValue(L"ZANOR_PATIENCE");
+const DWORD patience = [](const std::wstring& seconds) {
     return seconds.empty() ? DWORD{60000} : static_cast<DWORD>(std::stoul(seconds) * 1000);
-}();
+}(environmentValue(L"ZANOR_PATIENCE"));
 
 namespace {
 
 // How long one look waits before the next, in milliseconds.
 constexpr DWORD pollInterval = 3;
 
-// The platform's colour chooser, opened fully (red, green and blue fields).
-bool isColourChooser(HWND window) { return isDialog(window) && GetDlgItem(window, 706) && GetDlgItem(window, 708); }
-
 // A message to a control of another program, which may be busy.
 void send(HWND control, UINT message, WPARAM wParam, const void* lParam) {
-    SendMessageTimeoutW(control, message, wParam, reinterpret_cast<LPARAM>(lParam), SMTO_ABORTIFHUNG, patience,
-                        nullptr);
+    SendMessageTimeoutW(control, message, wParam, reinterpret_cast<LPARAM>(lParam), SMTO_ABORTIFHUNG, patience, nullptr);
 }
 
 // The windows of a process: its visible top-level ones, or all of them with
 // their children and message-only windows.
 std::vector<HWND> windowsOf(DWORD process, bool all) {
-    struct Search {
-        DWORD process;
-        bool all;
-        std::vector<HWND> found;
-    } search{process, all, {}};
+    struct Search { DWORD process; bool all; std::vector<HWND> found; } search{process, all, {}};
     auto add = [](HWND window, LPARAM data) -> BOOL {
         auto* s = reinterpret_cast<Search*>(data);
         DWORD owner = 0;
@@ -46,19 +35,33 @@ std::vector<HWND> windowsOf(DWORD process, bool all) {
         if (owner == s->process && (s->all || IsWindowVisible(window))) s->found.push_back(window);
         return TRUE;
     };
-    EnumWindows(add, reinterpret_cast<LPARAM>(&search));
-    for (std::size_t i = 0, tops = search.found.size(); all && i < tops; ++i)
-        EnumChildWindows(search.found[i], add, reinterpret_cast<LPARAM>(&search));
-    for (HWND w = nullptr; all && (w = FindWindowExW(HWND_MESSAGE, w, nullptr, nullptr));)
-        add(w, reinterpret_cast<LPARAM>(&search));
+    const LPARAM data = reinterpret_cast<LPARAM>(&search);
+    EnumWindows(add, data);
+    for (std::size_t i = 0, tops = search.found.size(); all && i < tops; ++i) EnumChildWindows(search.found[i], add, data);
+    for (HWND w = nullptr; all && (w = FindWindowExW(HWND_MESSAGE, w, nullptr, nullptr));) add(w, data);
     return search.found;
 }
 
-bool startFileCommand(const Program& program, int command, const std::wstring& path) {
-    program.command(command);
-    HWND dialog = program.waitFor(isFileDialog);
-    if (dialog) chooseFile(dialog, path);
-    return dialog && program.waitUntilGone(dialog);
+// A window's client area as the screen shows it now.
+Picture screenPicture(HWND window) {
+    RECT area{};
+    GetClientRect(window, &area), MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    Picture picture{area.right - area.left, area.bottom - area.top, {}};
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), picture.width, -picture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);  // top-down rows of 32 bits
+    if (picture.width > 0 && picture.height > 0 && bits) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, picture.width, picture.height, screen, area.left, area.top, SRCCOPY);
+        GdiFlush();
+        const auto* first = static_cast<const std::uint32_t*>(bits);
+        for (int i = 0; i < picture.width * picture.height; ++i) picture.pixels.push_back(first[i] & 0xFFFFFF);
+        SelectObject(memory, old);
+    }
+    DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(nullptr, screen);
+    return picture;
 }
 
 }  // namespace
@@ -93,72 +96,23 @@ void mouseClick(HWND control, int x, int y, bool right) {
     PostMessageW(control, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
-bool chooseColour(const Program& program, COLORREF colour) {
-    HWND chooser = program.waitFor(isColourChooser);
-    // The chooser reads its red, green and blue fields (706..708) when they
-    // announce a change.
-    for (int i = 0; chooser && i < 3; ++i) {
-        typeText(chooser, 706 + i, std::to_wstring(colour >> (8 * i) & 0xFF));
-        PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(706 + i, EN_UPDATE),
-                     reinterpret_cast<LPARAM>(GetDlgItem(chooser, 706 + i)));
-    }
-    if (chooser) press(chooser, IDOK);
-    return chooser && program.waitUntilGone(chooser);
-}
-
-void chooseFile(HWND dialog, const std::wstring& path) {
-    send(fileNameField(dialog), WM_SETTEXT, 0, path.c_str());
-    press(dialog, IDOK);
-}
-
 COLORREF Picture::at(int x, int y) const {
     const std::uint32_t p = pixels[static_cast<std::size_t>(y * width + x)];
     return RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF);
 }
 
-// A window's client area on the screen once two pictures in a row agree.
-static Picture clientPicture(HWND window) {
-    RECT area{};
-    GetClientRect(window, &area);
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
-    auto screen = [&] {
-        Picture picture{area.right - area.left, area.bottom - area.top, {}};
-        BITMAPINFO info{{static_cast<DWORD>(sizeof(BITMAPINFOHEADER)), picture.width, -picture.height, 1, 32, BI_RGB,
-                         0, 0, 0, 0, 0},
-                        {}};  // top-down rows of 32 bits
-        HDC screenDc = GetDC(nullptr), memory = CreateCompatibleDC(screenDc);
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(screenDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (picture.width > 0 && picture.height > 0 && bits) {
-            HGDIOBJ old = SelectObject(memory, bitmap);
-            BitBlt(memory, 0, 0, picture.width, picture.height, screenDc, area.left, area.top, SRCCOPY);
-            GdiFlush();
-            const auto* first = static_cast<const std::uint32_t*>(bits);
-            for (int i = 0; i < picture.width * picture.height; ++i) picture.pixels.push_back(first[i] & 0xFFFFFF);
-            SelectObject(memory, old);
-        }
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screenDc);
-        return picture;
-    };
-    // Ask for the window to be painted now; its program puts the paint on the
-    // screen when it next waits, so two equal pictures in a row are taken as
-    // what it shows.
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Picture last = screen(), now;
-    waitUntil([&] { return std::exchange(last, now = screen()) == now && !now.pixels.empty(); });
-    return now;
-}
-
 Picture pictureShown(HWND window, const std::function<bool(const Picture&)>& wanted) {
-    Picture shown;
-    waitUntil([&] { return !(shown = clientPicture(window)).pixels.empty() && wanted(shown); });
-    return shown;
-}
-
-bool allWhite(const Picture& picture) {
-    return !picture.pixels.empty() && std::ranges::all_of(picture.pixels, [](std::uint32_t p) { return p == 0xFFFFFF; });
+    // The window is asked to paint now; its program puts the paint on the
+    // screen when it next waits, so two equal pictures in a row are taken as
+    // what it shows. When they are not what is wanted, it is asked again.
+    Picture last, now;
+    bool steady = true;
+    waitUntil([&] {
+        if (steady) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        steady = std::exchange(last, now = screenPicture(window)) == now && !now.pixels.empty();
+        return steady && wanted(now);
+    });
+    return now;
 }
 
 // ---------------------------------------------------------------------------
@@ -180,20 +134,17 @@ std::wstring Program::path() {
     return installed;
 }
 
-Program::Program(CommandLine command, Question question) : question_(question) {
-    path();
+Program::Program(const std::wstring& tail, Question question) : question_(question) {
+    std::wstring line = L"\"" + path() + L"\"" + (tail.empty() ? L"" : L" " + tail);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(nullptr, command.line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
-        info_ = {};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_)) info_ = {};
 }
 
 Program::~Program() {
     // Nothing to end when it never started or has ended.
-    TerminateProcess(info_.hProcess, 1);
-    WaitForSingleObject(info_.hProcess, patience);
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
+    TerminateProcess(info_.hProcess, 1), WaitForSingleObject(info_.hProcess, patience);
+    CloseHandle(info_.hThread), CloseHandle(info_.hProcess);
 }
 
 bool Program::running() const { return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
@@ -207,8 +158,8 @@ std::string Program::describe() const {
 
 std::vector<HWND> Program::windows() const { return windowsOf(info_.dwProcessId, false); }
 
-HWND Program::waitFor(const std::function<bool(HWND)>& match, DWORD milliseconds) const {
-    const ULONGLONG deadline = GetTickCount64() + milliseconds;
+HWND Program::waitFor(const std::function<bool(HWND)>& match) const {
+    const ULONGLONG deadline = GetTickCount64() + patience;
     do {
         HWND found = nullptr;
         for (HWND window : windows()) {
@@ -217,22 +168,16 @@ HWND Program::waitFor(const std::function<bool(HWND)>& match, DWORD milliseconds
                 // The program waits in its question until it is answered.
                 lastQuestion_ = window;
                 press(window, question_ == Question::yes ? IDYES : IDNO);
-            } else if (match(window)) {
-                found = window;
-            }
+            } else if (match(window)) found = window;
         }
         if (found) return found;
     } while (WaitForSingleObject(info_.hProcess, pollInterval) == WAIT_TIMEOUT && GetTickCount64() < deadline);
     return nullptr;
 }
 
-HWND Program::waitFor(const std::wstring& caption, DWORD milliseconds) const {
-    return waitFor([&](HWND window) { return windowText(window) == caption; }, milliseconds);
-}
+HWND Program::waitFor(const std::wstring& caption) const { return waitFor([&](HWND w) { return windowText(w) == caption; }); }
 
-bool Program::waitUntilGone(HWND window) const {
-    return waitUntil([&] { return !IsWindow(window) || !running(); });
-}
+bool Program::waitUntilGone(HWND window) const { return waitUntil([&] { return !IsWindow(window) || !running(); }); }
 
 HWND Program::window() const {
     if (!window_ || !IsWindow(window_))
@@ -256,28 +201,23 @@ void Program::wheel(int notches) const {
                  MAKELPARAM((area.left + area.right) / 2, (area.top + area.bottom) / 2));
 }
 
-void Program::click(int x, int y, bool right) const { mouseClick(canvas(), x, y, right); }
-
-void Program::clickCell(int column, int day, bool right, POINT inside) const {
+void Program::clickCell(int column, int day) const {
     // As few keys as show the whole row: Home, then Page Down (100 pixels
     // each) until the row's 90 pixels show on the canvas's 574, or End (2288
     // pixels) below the 25th.
     const int top = 3 + 92 * (day - 1);
     int scrolled = day > 25 ? 2288 : 0;
-    key(VK_HOME);
-    if (day > 25) key(VK_END);
+    key(day > 25 ? VK_END : VK_HOME);
     for (; day <= 25 && scrolled < top + 90 - 574; scrolled += 100) key(VK_NEXT);
-    click(3 + 248 * (column - 1) + inside.x, top - scrolled + inside.y, right);
+    mouseClick(canvas(), 3 + 248 * (column - 1) + 123, top - scrolled + 45);
 }
 
 Message Program::answer(int button) const {
     HWND box = waitFor(isMessageBox);
     if (!box) return {};
     Message message{windowText(box), windowText(GetDlgItem(box, 0xFFFF)), {}};
-    for (int id : {IDOK, IDCANCEL, IDYES, IDNO})
-        if (GetDlgItem(box, id)) message.buttons.push_back(id);
-    press(box, button);
-    waitUntilGone(box);
+    for (int id : {IDOK, IDCANCEL, IDYES, IDNO}) if (GetDlgItem(box, id)) message.buttons.push_back(id);
+    press(box, button), waitUntilGone(box);
     return message;
 }
 
@@ -287,6 +227,8 @@ bool Program::settle() const {
     if (dialog) press(dialog, 1017);  // the one way out
     return dialog && waitUntilGone(dialog);
 }
+
+bool Program::alone() const { return settle() && windows() == std::vector<HWND>{window()}; }
 
 bool Program::close() const {
     PostMessageW(window(), WM_CLOSE, 0, 0);
@@ -332,14 +274,18 @@ bool makeNewPage(const Program& program, int month, int year, const PageColours*
     if (colours)
         for (auto [chooser, colour] : {std::pair{newPage::lineChooser, colours->line},
                                        {newPage::weekdayChooser, colours->weekday}, {newPage::sundayChooser, colours->sunday}})
-            chooseThrough(program, dialog, chooser, colour);
+            chooseColour(program, colour, dialog, chooser);
     press(dialog, newPage::accept);
     return program.waitUntilGone(dialog);
 }
 
-bool startSaving(const Program& program, const std::wstring& path) { return startFileCommand(program, commandSave, path); }
-bool startOpening(const Program& program, const std::wstring& path) { return startFileCommand(program, commandOpen, path); }
-bool startExport(const Program& program, const std::wstring& path) { return startFileCommand(program, commandExport, path); }
+bool fileCommand(const Program& program, int command, const std::wstring& path, const wchar_t* caption) {
+    program.command(command);
+    HWND dialog = program.waitFor([&](HWND w) { return isFileDialog(w) && (!caption || windowText(w) == caption); });
+    if (dialog && !path.empty()) send(fileNameField(dialog), WM_SETTEXT, 0, path.c_str());
+    if (dialog) press(dialog, path.empty() ? IDCANCEL : IDOK);
+    return dialog && program.waitUntilGone(dialog);
+}
 
 FileStamp stampOf(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -359,15 +305,27 @@ std::string waitForNewFile(const std::wstring& path, const FileStamp& before) {
     return bytes;
 }
 
+std::string written(const Program& program, int command, const std::wstring& path) {
+    return fileCommand(program, command, path) ? waitForNewFile(path) : std::string();
+}
+
 HWND openTextDialog(const Program& program, int column, int day) {
     program.command(commandEditCell);
     program.clickCell(column, day);
-    return program.waitFor(textDialogCaption);
+    return program.waitFor(L"Propiedades Texto");
 }
 
-bool chooseThrough(const Program& program, HWND dialog, int button, COLORREF colour) {
-    press(dialog, button);
-    return chooseColour(program, colour);
+bool chooseColour(const Program& program, COLORREF colour, HWND dialog, int button) {
+    if (dialog) press(dialog, button);
+    // The platform's colour chooser, opened fully, reads its red, green and
+    // blue fields (706..708) when they announce a change.
+    HWND chooser = program.waitFor([](HWND w) { return isDialog(w) && GetDlgItem(w, 706) && GetDlgItem(w, 708); });
+    for (int field = 706; chooser && field <= 708; ++field) {
+        typeText(chooser, field, std::to_wstring(colour >> (8 * (field - 706)) & 0xFF));
+        PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(field, EN_UPDATE), reinterpret_cast<LPARAM>(GetDlgItem(chooser, field)));
+    }
+    if (chooser) press(chooser, IDOK);
+    return chooser && program.waitUntilGone(chooser);
 }
 
 }  // namespace e2e

@@ -10,6 +10,7 @@
 // waits a fixed time.
 #pragma once
 
+#include "app/menubar.h"
 #include "tests/support/testfiles.h"
 
 #include <windows.h>
@@ -45,8 +46,6 @@ void typeText(HWND dialog, int id, const std::wstring& text);
 void pickItem(HWND dialog, int id, int position);
 // A mouse button on a control at a point of its client area (posted).
 void mouseClick(HWND control, int x, int y, bool right = false);
-// Puts a path into an open file dialog and presses OK.
-void chooseFile(HWND dialog, const std::wstring& path);
 
 // ---------------------------------------------------------------------------
 // Pictures of the screen (the X display that Xvfb keeps), which show what
@@ -60,9 +59,9 @@ struct Picture {
 };
 // What another program draws reaches the screen in that program's own time:
 // this waits, with the usual limit, until the window's client area shows
-// what is wanted, and gives the last picture seen either way.
+// what is wanted (two pictures in a row the same), and gives the last picture
+// seen either way.
 Picture pictureShown(HWND window, const std::function<bool(const Picture&)>& wanted);
-bool allWhite(const Picture& picture);
 
 // ---------------------------------------------------------------------------
 // The program.
@@ -76,16 +75,10 @@ enum class Question { no, yes, leave };
 // those of IDOK, IDCANCEL, IDYES, IDNO that it had.
 struct Message { std::wstring caption, text; std::vector<int> buttons; };
 
-// A whole command line, program path included (a registered open command).
-struct CommandLine { std::wstring line; };
-
 class Program {
 public:
-    // Starts the program with a command tail (a work file, or nothing), or
-    // with a whole command line.
-    explicit Program(const std::wstring& tail = L"", Question question = Question::no)
-        : Program(CommandLine{L"\"" + path() + L"\"" + (tail.empty() ? L"" : L" " + tail)}, question) {}
-    explicit Program(CommandLine command, Question question = Question::no);
+    // Starts the program with a command tail: a work file, or nothing.
+    explicit Program(const std::wstring& tail = L"", Question question = Question::no);
     // Ends the program when it still runs (a test that failed half-way).
     ~Program();
     Program(const Program&) = delete;
@@ -108,19 +101,18 @@ public:
     std::vector<HWND> windows() const;
     // A visible top-level window of the program that `match` accepts, or the
     // one with `caption`; null when none appears in time or the program ends.
-    HWND waitFor(const std::function<bool(HWND)>& match, DWORD milliseconds = patience) const;
-    HWND waitFor(const std::wstring& caption, DWORD milliseconds = patience) const;
+    HWND waitFor(const std::function<bool(HWND)>& match) const;
+    HWND waitFor(const std::wstring& caption) const;
     bool waitUntilGone(HWND window) const;
 
     // Input, posted in order: a menu command, a key, wheel notches (> 0 away
-    // from the user), a click at canvas client pixels.
+    // from the user).
     void command(int id) const;
     void key(int virtualKey) const;
     void wheel(int notches) const;
-    void click(int x, int y, bool right = false) const;
-    // Scrolls the page so that the cell shows (Home, then Page Down or End)
-    // and clicks it, in its middle or at `inside` (pixels from its corner).
-    void clickCell(int column, int day, bool right = false, POINT inside = {123, 45}) const;
+    // Scrolls the page so that the cell shows (Home, then Page Down; or End)
+    // and clicks it in its middle.
+    void clickCell(int column, int day) const;
 
     // Waits for a message box, reads it and presses `button`.
     Message answer(int button) const;
@@ -128,6 +120,8 @@ public:
     // asked for its About dialog ("Autor"), which it opens only from its main
     // loop, and the dialog is closed again. False when it never came.
     bool settle() const;
+    // Settles and tells whether the main window is all the program shows.
+    bool alone() const;
     // Closes the main window and waits for the process to end.
     bool close() const;
 
@@ -138,10 +132,7 @@ private:
 };
 
 // The GDI and USER objects of the program (-1: could not be counted).
-struct GuiObjects {
-    long gdi = -1, user = -1;
-    std::string describe() const { return "GDI " + std::to_string(gdi) + ", USER " + std::to_string(user); }
-};
+struct GuiObjects { long gdi = -1, user = -1; };
 GuiObjects countGuiObjects(const Program& program);
 
 // ---------------------------------------------------------------------------
@@ -159,9 +150,7 @@ namespace captured { constexpr int accept = 21004; }  // "Color Captado"
 // "Tus Colores Favoritos Cargalos y Guardalos"
 namespace favourites { constexpr int palette = 31001, archive = 31002, leave = 31003; }
 
-constexpr wchar_t mainCaption[] = L"Tervalonde za-nor", newPageCaption[] = L"Nuevo za-nor",
-                  textDialogCaption[] = L"Propiedades Texto", capturedCaption[] = L"Color Captado",
-                  favouritesCaption[] = L"Tus Colores Favoritos Cargalos y Guardalos", messageCaption[] = L"Programador";
+constexpr wchar_t mainCaption[] = L"Tervalonde za-nor", newPageCaption[] = L"Nuevo za-nor", messageCaption[] = L"Programador";
 
 // The page colours that "Nuevo" sets through its three choosers.
 struct PageColours { COLORREF line, weekday, sunday; };
@@ -169,32 +158,29 @@ struct PageColours { COLORREF line, weekday, sunday; };
 // "Nuevo": picks the month (1..12) and the year, sets the colours when given,
 // and presses "Aceptar"; returns when the dialog has gone.
 bool makeNewPage(const Program& program, int month, int year, const PageColours* colours = nullptr);
-// "Grabar" to `path` (an existing file's question is left to the caller),
-// "Abrir fichero" of `path`, "Fotocopia" to `path`: true when the file dialog
-// took the path.
-bool startSaving(const Program& program, const std::wstring& path);
-bool startOpening(const Program& program, const std::wstring& path);
-bool startExport(const Program& program, const std::wstring& path);
+// A command that asks for a file ("Grabar", "Abrir fichero", the exports,
+// "Importar agenda"): in its file dialog (the one with `caption`, when one is
+// given) the path and OK, or Cancel when the path is empty; true once the
+// dialog has gone. A question about an existing file is left to the caller.
+bool fileCommand(const Program& program, int command, const std::wstring& path, const wchar_t* caption = nullptr);
 // How a file stands: its size and its time of writing; nothing when absent.
-struct FileStamp {
-    bool exists = false;
-    unsigned long long size = 0, written = 0;
-    bool operator==(const FileStamp&) const = default;
-};
+struct FileStamp { bool exists; unsigned long long size, written; bool operator==(const FileStamp&) const = default; };
 FileStamp stampOf(const std::wstring& path);
 // Waits until the file at `path` no longer stands as `before` (taken before
 // the command that writes it) and returns its bytes. The program puts files
 // in place whole; the file is not opened before that, so that it is never
 // held open while the program replaces it.
 std::string waitForNewFile(const std::wstring& path, const FileStamp& before = {});
+// A file command that writes a new file at `path` (none is there yet), and
+// the file it wrote; nothing when the dialog or the file did not come.
+std::string written(const Program& program, int command, const std::wstring& path);
 
 // "Editar Texto y Colores" on a cell: switches the left button to editing and
 // clicks the cell; returns the text dialog.
 HWND openTextDialog(const Program& program, int column, int day);
-// Puts a colour into the program's colour chooser, when it opens, and
-// presses OK; true once it has gone.
-bool chooseColour(const Program& program, COLORREF colour);
-// Presses a button that opens a colour chooser and chooses `colour` in it.
-bool chooseThrough(const Program& program, HWND dialog, int button, COLORREF colour);
+// Presses the button of `dialog` that opens a colour chooser, when given, then
+// puts the colour into the program's colour chooser and presses OK; true
+// once the chooser has gone.
+bool chooseColour(const Program& program, COLORREF colour, HWND dialog = nullptr, int button = 0);
 
 }  // namespace e2e

@@ -4,17 +4,14 @@
 // month lengths from the distance between two first days.
 #pragma once
 
-#include "driver.h"
+#include <windows.h>
 
 #include <string>
 #include <vector>
 
 namespace e2e {
 
-// The first month of a page.
-struct MonthOfYear { int month, year; };
 constexpr int pageHeight = 2900;
-constexpr COLORREF white = RGB(255, 255, 255);
 
 // A column of a page as the day count gives it: its month and year, its
 // number of days and the weekday of its first day (0 Sunday .. 6 Saturday).
@@ -31,18 +28,6 @@ struct BitmapFile {
     COLORREF at(int x, int y) const;  // 0x00BBGGRR, y counted from the top
 };
 
-// Every way in which the cells of a page differ from a new page in these
-// colours (borders in the line colour, white fills, day numbers in the
-// weekday or the Sunday colour and never in the other, captions in the
-// weekday colour), and the places where no cell may lie (below short months,
-// right of the last column) that are not white.
-std::vector<std::string> pageProblems(const BitmapFile& page, int firstMonth, int firstYear, const PageColours& look);
-
-// How many pixels of the canvas differ from the page shown `offset` pixels
-// scrolled (the canvas's row y shows the page's row y + offset, white where
-// the page is not), once they come to agree or the wait is over.
-int differencesFromPage(HWND canvas, const BitmapFile& page, int offset = 0);
-
 // One 446-byte record of a work file: its column and day (bytes 16..19), and
 // the bytes of the cell's own attributes (20..425: colours, face, size,
 // styles, text at 150, alignment), which the page fields follow.
@@ -51,7 +36,6 @@ struct WorkRecord {
     std::string cell;
     std::string text() const { return cell.substr(130, cell.find('\0', 130) - 130); }
 };
-constexpr std::size_t workRecordSize = 446;
 // The records of a work file; none when its length is no whole number of
 // records.
 std::vector<WorkRecord> workRecords(const std::string& bytes);

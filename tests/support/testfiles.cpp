@@ -8,16 +8,13 @@ ScratchFolder::ScratchFolder(const std::wstring& label) {
     wchar_t base[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, base);
     static int serial = 0;
-    path_ = base + (L"zanor " + label) + L" " + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(++serial);
+    path_ = base + (L"zanor " + label) + L" " + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
     CreateDirectoryW(path_.c_str(), nullptr);
 }
 
 ScratchFolder::~ScratchFolder() {
-    for (const std::wstring& name : namesIn(path_)) {
-        SetFileAttributesW((*this / name).c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW((*this / name).c_str());
-    }
+    for (const std::wstring& name : namesIn(path_))
+        SetFileAttributesW((*this / name).c_str(), FILE_ATTRIBUTE_NORMAL), DeleteFileW((*this / name).c_str());
     RemoveDirectoryW(path_.c_str());
 }
 
@@ -36,8 +33,7 @@ KeptFile::KeptFile(std::wstring path)
       bytes_(readBytes(path_)) {}
 
 KeptFile::~KeptFile() {
-    SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(path_.c_str());
+    SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL), DeleteFileW(path_.c_str());
     if (existed_) writeBytes(path_, bytes_);
 }
 
@@ -53,14 +49,9 @@ std::string readBytes(const std::wstring& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void writeBytes(const std::wstring& path, const std::string& bytes) {
-    std::ofstream(path.c_str(), std::ios::binary) << bytes;
-}
+void writeBytes(const std::wstring& path, const std::string& bytes) { std::ofstream(path.c_str(), std::ios::binary) << bytes; }
 
-std::wstring environmentValue(const wchar_t* name) {
-    const wchar_t* value = _wgetenv(name);
-    return value ? value : L"";
-}
+std::wstring environmentValue(const wchar_t* name) { const wchar_t* value = _wgetenv(name); return value ? value : L""; }
 
 bool isDialog(HWND window) {
     wchar_t className[16] = {};
