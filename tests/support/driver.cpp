@@ -279,11 +279,15 @@ bool makeNewPage(const Program& program, int month, int year, const PageColours*
     return program.waitUntilGone(dialog);
 }
 
+void chooseFile(HWND dialog, const std::wstring& path) {
+    if (!path.empty()) send(fileNameField(dialog), WM_SETTEXT, 0, path.c_str());
+    press(dialog, path.empty() ? IDCANCEL : IDOK);
+}
+
 bool fileCommand(const Program& program, int command, const std::wstring& path, const wchar_t* caption) {
     program.command(command);
     HWND dialog = program.waitFor([&](HWND w) { return isFileDialog(w) && (!caption || windowText(w) == caption); });
-    if (dialog && !path.empty()) send(fileNameField(dialog), WM_SETTEXT, 0, path.c_str());
-    if (dialog) press(dialog, path.empty() ? IDCANCEL : IDOK);
+    if (dialog) chooseFile(dialog, path);
     return dialog && program.waitUntilGone(dialog);
 }
 

@@ -158,6 +158,8 @@ struct PageColours { COLORREF line, weekday, sunday; };
 // "Nuevo": picks the month (1..12) and the year, sets the colours when given,
 // and presses "Aceptar"; returns when the dialog has gone.
 bool makeNewPage(const Program& program, int month, int year, const PageColours* colours = nullptr);
+// Puts a path into a file dialog and presses OK; an empty path presses Cancel.
+void chooseFile(HWND dialog, const std::wstring& path);
 // A command that asks for a file ("Grabar", "Abrir fichero", the exports,
 // "Importar agenda"): in its file dialog (the one with `caption`, when one is
 // given) the path and OK, or Cancel when the path is empty; true once the

@@ -14,6 +14,7 @@
 #include "files/workfile.h"
 #include "files/workfilecodec.h"
 #include "platform/surface.h"
+#include "tests/support/driver.h"
 #include "tests/support/expectations.h"
 
 #include <gtest/gtest.h>
