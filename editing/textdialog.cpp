@@ -156,7 +156,7 @@ void initialise(HWND dialog) {
     // The dialog opens with the caret at the end of the day's text: the box
     // is no tab stop, and a keyboard would not reach it otherwise.
     HWND text = GetDlgItem(dialog, idText);
-    SetFocus(text);
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(text), TRUE);
     const int length = GetWindowTextLengthW(text);
     SendMessageW(text, EM_SETSEL, static_cast<WPARAM>(length), length);
     if (alignmentFlags.left == 1) CheckRadioButton(dialog, idAlignLeft, idAlignJustified, idAlignLeft);

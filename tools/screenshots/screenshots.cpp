@@ -98,6 +98,7 @@ void pictureOfMenu(int position, const std::wstring& name) {
     TrackPopupMenu(GetSubMenu(menuBar, position), TPM_LEFTALIGN | TPM_TOPALIGN, item.left, item.bottom, 0, mainWindow,
                    nullptr);
     HiliteMenuItem(mainWindow, menuBar, static_cast<UINT>(position), MF_BYPOSITION | MF_UNHILITE);
+    DrawMenuBar(mainWindow);
     if (!pathExists(outputFolder + L"\\" + name + L".bmp")) fail(L"no ha aparecido el menú " + name);
 }
 
