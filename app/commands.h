@@ -33,7 +33,8 @@ void aboutCommand(HWND window);
 // "Festivos nacionales": the national holidays written into the page's days.
 void holidaysCommand(HWND window);
 // "Importar agenda": the events of an iCalendar file written into the page's
-// days; agendaPath is the file imported last, which the dialog proposes.
+// days; agendaPath is the file its dialog gave last (nothing after a cancel),
+// which the next one proposes.
 void agendaCommand(HWND window);
 extern std::wstring agendaPath;
 // What "Importar agenda" does once its dialog has given a file.

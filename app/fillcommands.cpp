@@ -71,6 +71,8 @@ void importAgenda(const std::wstring& path) {
         return showMessage(about + L"Una l\u00ednea del fichero pasa de 64 KB: no se lee ...");
     case AgendaStatus::tooManyOccurrences:
         return showMessage(about + L"M\u00e1s de 100.000 eventos en estos cuatro meses: no se lee ...");
+    case AgendaStatus::tooLongToWork:
+        return showMessage(about + L"Sus reglas de repetici\u00f3n llevar\u00edan demasiado tiempo: no se lee ...");
     }
     if (reading.occurrences == 0) return showMessage(about + L"Ning\u00fan evento en estos cuatro meses ...");
     const int days = addTextsToPage(agendaDayTexts(reading.entries, firstMonth, firstYear), false);

@@ -70,9 +70,7 @@ void initialiseMainWindow() {
     leftButtonMode = 1;
     selectionCount = 0;
     resetTextDialogDefaults();
-    for (int id : {commandExport, commandSave, commandPaste, commandCopy, commandDelete, commandExportPng,
-                   commandExportPdf})
-        enableMenuCommand(id, false);
+    for (int id : {commandExport, commandSave, commandPaste, commandCopy, commandDelete}) enableMenuCommand(id, false);
     openCommandLineFile(startupTail);
     showCommandStates();
 }

@@ -102,7 +102,9 @@ void editCell(CanvasCell at) {
 }
 
 void leftButton(CanvasCell at) {
-    if (busy) return;
+    // Nor while a command's step is open (its message shown): a screen
+    // reader's action may come then.
+    if (busy || pageHistory.open) return;
     busy = 1;
     if (at.column != 0) {
         if (leftButtonMode == 1) selectorClick(at);
@@ -157,6 +159,8 @@ bool cursorKey(HWND window, WPARAM key, bool system) {
         if (!shift) return false;
         [[fallthrough]];
     case VK_APPS: {
+        // The colour is read from the screen: the day is shown first.
+        moveDayCursor(at);
         const POINT middle = cursorPoint(at);
         rightButton(window, middle.x, middle.y);
         return true;
@@ -249,8 +253,10 @@ LRESULT CALLBACK canvasProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         // The keys that ask for it act above; the mouse's right button on its own.
         return 0;
     case WM_PAINT: {
+        // The frame is drawn by inverting: over the whole picture, not only
+        // the part that was painted again.
         const LRESULT painted = CallWindowProcW(oldCanvasProc, window, message, wParam, lParam);
-        showDayCursor();
+        repaint(window);
         return painted;
     }
     case WM_SETFOCUS:

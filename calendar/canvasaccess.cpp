@@ -7,7 +7,6 @@
 #include "calendar/document.h"
 #include "calendar/monthlayout.h"
 #include "calendar/render.h"
-#include "files/pdfwriter.h"
 #include "platform/accessible.h"
 #include "platform/text.h"
 

@@ -2,6 +2,7 @@
 
 #include "calendar/document.h"
 #include "calendar/monthlayout.h"
+#include "calendar/pagefill.h"
 
 #include <algorithm>
 
@@ -38,11 +39,8 @@ int pageDayIndex(int firstMonth, int firstYear, DayPos at) {
 }
 
 DayPos startingDay(int firstMonth, int firstYear, int todayYear, int todayMonth, int todayDay) {
-    for (int column = 1; column <= pageColumns; ++column) {
-        const MonthYear shown = columnMonth(firstMonth, firstYear, column);
-        if (shown.month == todayMonth && shown.year == todayYear) return {column, todayDay};
-    }
-    return {1, 1};
+    const int column = pageColumnOf(firstMonth, firstYear, todayMonth, todayYear);
+    return column ? DayPos{column, todayDay} : DayPos{1, 1};
 }
 
 DayPos keptOnPage(DayPos at, int firstMonth, int firstYear) {

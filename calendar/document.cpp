@@ -48,19 +48,6 @@ std::vector<DayCell> cells;
 
 constexpr char defaultFontName[] = "Times New Roman";
 
-void setDefaultAttributes(DayCell& cell) {
-    cell.backColour = 0x00FFFFFF;
-    cell.fontColour = 0x00000000;
-    assignField(cell.fontName, defaultFontName);
-    cell.fontSize = 10;
-    cell.bold = 0;
-    cell.italic = 0;
-    cell.underline = 0;
-    cell.strikeout = 0;
-    cell.leading = 0;
-    assignField(cell.text, "");
-    cell.alignment = alignLeft;
-}
 
 }  // namespace
 
@@ -107,8 +94,23 @@ void resetAllCells() {
 }
 
 void resetCell(int column, int day) {
-    setDefaultAttributes(cellAt(column, day));
+    setCellDefaults(cellAt(column, day));
 }
+
+void setCellDefaults(DayCell& cell) {
+    cell.backColour = 0x00FFFFFF;
+    cell.fontColour = 0x00000000;
+    assignField(cell.fontName, defaultFontName);
+    cell.fontSize = 10;
+    cell.bold = 0;
+    cell.italic = 0;
+    cell.underline = 0;
+    cell.strikeout = 0;
+    cell.leading = 0;
+    assignField(cell.text, "");
+    cell.alignment = alignLeft;
+}
+
 
 void copyCellAttributes(int fromColumn, int fromDay, int toColumn, int toDay) {
     const DayCell& from = cellAt(fromColumn, fromDay);

@@ -107,6 +107,9 @@ void assignField(char (&field)[N], std::string_view text) {
 
 void resetAllCells();
 void resetCell(int column, int day);
+// The eleven attributes of a blank day: white, black "Times New Roman" 10, no
+// styles, no text, left.
+void setCellDefaults(DayCell& cell);
 void copyCellAttributes(int fromColumn, int fromDay, int toColumn, int toDay);
 // The font style word of five flags; a flag counts only when it is exactly 1.
 int32_t fontStyleWord(int32_t bold, int32_t italic, int32_t underline, int32_t strikeout, int32_t leading);

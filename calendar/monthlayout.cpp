@@ -1,6 +1,8 @@
 // Calendar arithmetic and the fixed geometry of the page.
 #include "calendar/monthlayout.h"
 
+#include <string>
+
 #include <array>
 
 int32_t cellWidth = 246;
@@ -104,4 +106,14 @@ CellPos cellAtPagePoint(int px, int py) {
     // The origin and the gaps are deliberately ignored: a point belongs to
     // the cell whose pitch it lies in.
     return CellPos{px / columnPitch + 1, py / rowPitch + 1};
+}
+
+std::string calendarTitle(int firstMonth, int firstYear) {
+    const MonthYear last = columnMonth(firstMonth, firstYear, 4);
+    std::string title = "Calendario ";
+    title += monthName(firstMonth);
+    title += " " + std::to_string(firstYear) + " - ";
+    title += monthName(last.month);
+    title += " " + std::to_string(last.year);
+    return title;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 extern int32_t cellWidth;   // 246
@@ -47,3 +48,7 @@ struct CellPos {
 };
 // The cell whose pitch holds the page point (px, py >= 0).
 CellPos cellAtPagePoint(int px, int py);
+
+// "Calendario Diciembre 2027 - Marzo 2028": the first and the last month of
+// the page that starts at (firstMonth, firstYear).
+std::string calendarTitle(int firstMonth, int firstYear);

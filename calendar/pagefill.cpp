@@ -6,11 +6,11 @@
 
 namespace {
 
-// The characters of Windows-1252's bytes 0x80..0x9F; 0 where a byte has none.
+// The characters of Windows-1252's bytes 0x80..0x9F; U+FFFD where a byte has none.
 constexpr char32_t windows1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178,
 };
 
 char cellCharOf(char32_t c) {
@@ -20,6 +20,16 @@ char cellCharOf(char32_t c) {
         if (windows1252High[i] == c) return static_cast<char>(0x80 + i);
     return '?';
 }
+
+std::string_view trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+char32_t fromWindows1252(unsigned char byte) { return byte >= 0x80 && byte < 0xA0 ? windows1252High[byte - 0x80] : byte; }
 
 // The length of the UTF-8 sequence that starts at text[at] and its code
 // point; 0 for a broken sequence (an overlong form, a surrogate, beyond
@@ -40,14 +50,6 @@ int decodeUtf8(std::string_view text, std::size_t at, char32_t& c) {
     return length;
 }
 
-std::string_view trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-}  // namespace
-
 std::string cellTextOfUtf8(std::string_view utf8) {
     std::string out;
     for (std::size_t at = 0; at < utf8.size();) {
@@ -65,8 +67,14 @@ bool addTextToCell(DayCell& cell, std::string_view text, bool holiday) {
     const std::string added(trimmed(cellTextOfUtf8(text)));
     const std::string now(cell.text, strnlen(cell.text, sizeof cell.text));
     if (added.empty() || now.find(added) != std::string::npos) return false;
+    // A cell with no room for the separator and a character of the text after
+    // it takes nothing more.
+    constexpr std::size_t separator = 3, room = cellTextCapacity - 1;
+    if (!now.empty() && now.size() + separator >= room) return false;
+    // A cell that a work file had no record for draws no text: it gets a
+    // blank day's look first.
+    if (now.empty() && (cell.alignment < alignLeft || cell.alignment > alignJustified)) setCellDefaults(cell);
     assignField(cell.text, now.empty() ? added : now + " \xB7 " + added);
-    if (cell.text == now) return false;  // a full cell takes nothing more
     if (now.empty() && holiday) {
         cell.alignment = alignCentre;
         cell.bold = 1;

@@ -15,6 +15,13 @@ struct DayText {
     std::string text;  // UTF-8
 };
 
+// The character of a Windows-1252 byte (U+FFFD for the five it has none for).
+char32_t fromWindows1252(unsigned char byte);
+// The length of the UTF-8 sequence at text[at] and its character in `c`; 0
+// for a broken sequence (an overlong form, a surrogate, beyond U+10FFFF, a
+// missing continuation byte).
+int decodeUtf8(std::string_view text, std::size_t at, char32_t& c);
+
 // UTF-8 as 8-bit cell text (Windows-1252): what that cannot hold, and every
 // broken sequence, becomes one "?", and a line break (CR LF, CR or LF) one
 // blank.
@@ -24,8 +31,10 @@ std::string cellTextOfUtf8(std::string_view utf8);
 // own attributes, and a holiday is then also centred, bold and in the page's
 // Sunday colour; a cell with text keeps its attributes and gets " · " and the
 // text after its own. A text that the cell's text already holds is not added
-// again, and the whole is cut to the cell's 273 characters. True when the
-// cell's text changed.
+// again, and the whole is cut to the cell's 273 characters (nothing is added
+// to a cell without room for " · " and a character). A cell that draws no
+// text (a day a work file had no record for) first gets a blank day's look.
+// True when the cell's text changed.
 bool addTextToCell(DayCell& cell, std::string_view text, bool holiday);
 
 // Adds the texts to the document's cells in their order, each only where its

@@ -7,6 +7,8 @@
 
 #include "files/recurrence.h"
 
+#include "calendar/pagefill.h"
+
 #include <algorithm>
 #include <cstring>
 #include <unordered_map>
@@ -93,21 +95,6 @@ bool parseContentLine(std::string_view line, ContentLine& out) {
     return true;
 }
 
-// The length of the well-formed UTF-8 character at `s`, 0 if there is none.
-std::size_t utf8Length(const unsigned char* s, std::size_t n) {
-    const unsigned c = s[0];
-    if (c < 0x80) return 1;
-    const std::size_t length = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
-    if (length == 0 || length > n) return 0;
-    // The second byte's range rules out overlong forms, surrogates and
-    // anything above U+10FFFF.
-    const unsigned low = c == 0xE0 ? 0xA0 : c == 0xF0 ? 0x90 : 0x80, high = c == 0xED ? 0x9F : c == 0xF4 ? 0x8F : 0xBF;
-    if (s[1] < low || s[1] > high) return 0;
-    for (std::size_t i = 2; i < length; ++i)
-        if ((s[i] & 0xC0) != 0x80) return 0;
-    return length;
-}
-
 void appendCodePoint(std::string& out, unsigned cp) {
     if (cp < 0x800) {
         out += static_cast<char>(0xC0 | (cp >> 6));
@@ -122,10 +109,6 @@ void appendCodePoint(std::string& out, unsigned cp) {
 // and other control characters made blanks, and the bytes that are not UTF-8
 // read as Windows-1252, which older exporters of Spanish calendars write.
 std::string decodeText(std::string_view value) {
-    constexpr unsigned short windows1252[32] = {
-        0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
     std::string unescaped;
     unescaped.reserve(value.size());
     for (std::size_t i = 0; i < value.size(); ++i) {
@@ -143,11 +126,11 @@ std::string decodeText(std::string_view value) {
         if (s[i] < 0x20 || s[i] == 0x7F) {
             text += ' ';
             ++i;
-        } else if (const std::size_t n = utf8Length(s + i, unescaped.size() - i); n > 0) {
-            text.append(unescaped, i, n);
-            i += n;
+        } else if (char32_t c = 0; const int n = decodeUtf8(unescaped, i, c)) {
+            text.append(unescaped, i, static_cast<std::size_t>(n));
+            i += static_cast<std::size_t>(n);
         } else {
-            appendCodePoint(text, s[i] < 0xA0 ? windows1252[s[i] - 0x80] : s[i]);
+            appendCodePoint(text, static_cast<unsigned>(fromWindows1252(s[i])));
             ++i;
         }
     }
@@ -224,6 +207,15 @@ void takeProperty(const ContentLine& line, EventRecord& event) {
     }
 }
 
+// The properties that takeProperty reads, and those that open and close
+// components.
+bool readProperty(std::string_view name) {
+    for (const std::string_view read : {"UID", "SUMMARY", "RRULE", "DTSTART", "DTEND", "RECURRENCE-ID", "DURATION",
+                                        "STATUS", "X-MICROSOFT-CDO-ALLDAYEVENT", "EXDATE", "BEGIN", "END"})
+        if (sameLetters(name, read)) return true;
+    return false;
+}
+
 bool isBegin(const ContentLine& line, std::string_view component) {
     return sameLetters(line.name, "BEGIN") && sameLetters(trimmed(line.value), component);
 }
@@ -259,7 +251,12 @@ bool readEvents(std::string_view bytes, std::vector<EventRecord>& events) {
     ContentLine content;
     while (nextLine(reader, line)) {
         if (!parseContentLine(line, content)) continue;
-        if (content.value.size() > maxValueBytes) return false;
+        // A long value of what is not read (an attachment, an HTML
+        // description) is passed over; of what is read, it refuses the file.
+        if (content.value.size() > maxValueBytes) {
+            if (readProperty(content.name)) return false;
+            continue;
+        }
         const bool begin = sameLetters(content.name, "BEGIN");
         if (!begin && !sameLetters(content.name, "END")) {
             if (!open.empty() && open.back().event) takeProperty(content, event);
@@ -340,6 +337,7 @@ std::string_view agendaStatusName(AgendaStatus status) {
     case AgendaStatus::valueTooLong: return "valueTooLong";
     case AgendaStatus::fileTooLarge: return "fileTooLarge";
     case AgendaStatus::tooManyOccurrences: return "tooManyOccurrences";
+    case AgendaStatus::tooLongToWork: return "tooLongToWork";
     }
     return "";
 }
@@ -351,6 +349,8 @@ AgendaReading readAgenda(std::string_view bytes, CivilDate first, CivilDate last
     std::vector<EventRecord> events;
     if (!readEvents(bytes, events)) return refused(AgendaStatus::valueTooLong);
     AgendaReading reading;
+    // The calendar ends with 9999.
+    if (last.year > 9999) last = {9999, 12, 31};
     if (!dateExists(first) || !dateExists(last) || last < first) return reading;
 
     // Each override takes the occurrence it names away from the events of
@@ -370,7 +370,7 @@ AgendaReading readAgenda(std::string_view bytes, CivilDate first, CivilDate last
     const DayNumber firstDay = dayNumber(first), lastDay = dayNumber(last);
     bool tooMany = false;
     std::int64_t periodsLeft = maxRulePeriods;
-    for (std::size_t i = 0; i < events.size() && !tooMany; ++i) {
+    for (std::size_t i = 0; i < events.size() && !tooMany && periodsLeft >= 0; ++i) {
         const EventRecord& e = events[i];
         if (!usable[i] || e.cancelled || e.summary.empty()) continue;
         const bool timed = series[i].start.timed;
@@ -387,8 +387,8 @@ AgendaReading readAgenda(std::string_view bytes, CivilDate first, CivilDate last
                 reading.entries.push_back({civilDate(day), timed, timed ? start.minutes : 0, e.order, e.summary});
             return true;
         });
-        tooMany = tooMany || periodsLeft < 0;
     }
     if (tooMany) return refused(AgendaStatus::tooManyOccurrences);
+    if (periodsLeft < 0) return refused(AgendaStatus::tooLongToWork);
     return reading;
 }

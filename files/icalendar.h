@@ -41,26 +41,32 @@ struct AgendaEntry {
     std::string text;  // the SUMMARY, UTF-8, escapes undone, line breaks made blanks; no time prefix
 };
 
-enum class AgendaStatus { read, notCalendar, valueTooLong, fileTooLarge, tooManyOccurrences };
+// How a reading ended: read, or refused (no calendar, a value too long, a file
+// too large, too many occurrences on the page, rules that would take too long
+// to work out).
+enum class AgendaStatus { read, notCalendar, valueTooLong, fileTooLarge, tooManyOccurrences, tooLongToWork };
 
 struct AgendaReading {
     AgendaStatus status = AgendaStatus::read;
-    std::vector<AgendaEntry> entries;  // one per day an occurrence covers inside the range, in no particular order
+    // One per day inside the range that an all-day occurrence covers, one on
+    // the day a timed one starts; in no particular order.
+    std::vector<AgendaEntry> entries;
     int occurrences = 0;               // occurrences of the file that fall (at least partly) inside the range
 };
 
 // Files above this size are refused whole.
 constexpr std::size_t maxAgendaBytes = 50 * 1024 * 1024;
-// A property value (its lines joined) above this size makes the file refused.
+// A value (its lines joined) above this size, of a property that is read,
+// makes the file refused; of any other, it is passed over.
 constexpr std::size_t maxValueBytes = 64 * 1024;
 // More occurrences than this inside the range make the reading refused; so
 // do more entries than twice as many (long events that recur often),
 // which no page could show and which would only fill the memory.
 constexpr int maxOccurrences = 100000;
 constexpr std::size_t maxAgendaEntries = std::size_t{2} * maxOccurrences;
-// So do rules that would need walking through more periods (days, weeks,
+// Rules that would need walking through more periods (days, weeks,
 // months or years) than this in all to reach the range: a file written to
-// keep the reader busy for minutes.
+// keep the reader busy for minutes: refused as too long to work out.
 constexpr std::int64_t maxRulePeriods = 20'000'000;
 
 // The events of an iCalendar file on the days from `first` to `last`, both

@@ -131,13 +131,3 @@ std::string pdfFile(const std::vector<ImageSheet>& sheets, std::string_view titl
     }
     return pdf.finish(1, 3);
 }
-
-std::string calendarTitle(int firstMonth, int firstYear) {
-    const MonthYear last = columnMonth(firstMonth, firstYear, 4);
-    std::string title = "Calendario ";
-    title += monthName(firstMonth);
-    title += " " + std::to_string(firstYear) + " - ";
-    title += monthName(last.month);
-    title += " " + std::to_string(last.year);
-    return title;
-}

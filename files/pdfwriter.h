@@ -43,7 +43,3 @@ struct ImageSheet {
 // A PDF 1.4 document of A4 sheets, one image on each; its information names
 // the title and the creator (8-bit text).
 std::string pdfFile(const std::vector<ImageSheet>& sheets, std::string_view title, std::string_view creator);
-
-// "Calendario Diciembre 2027 - Marzo 2028": the first and the last month of
-// the page that starts at (firstMonth, firstYear).
-std::string calendarTitle(int firstMonth, int firstYear);

@@ -128,9 +128,9 @@ int monthCandidates(const RecurrenceRule& r, int year, int month, int startDay, 
     return n;
 }
 
-// The dates of period `p` of the rule, in order.
-int periodCandidates(const RecurrenceRule& r, const CivilDate& start, DayNumber startDay, std::int64_t p,
-                     Candidates& out) {
+// The dates of period `p` of the rule that its BYxxx parts give, in order.
+int periodDates(const RecurrenceRule& r, const CivilDate& start, DayNumber startDay, std::int64_t p,
+                Candidates& out) {
     const std::int64_t step = p * r.interval;
     switch (r.frequency) {
     case Frequency::daily: {
@@ -184,6 +184,23 @@ int periodCandidates(const RecurrenceRule& r, const CivilDate& start, DayNumber 
     case Frequency::none: break;
     }
     return 0;
+}
+
+// The same, with BYSETPOS: the dates at those places of the period's dates,
+// in order ("the last weekday of the month").
+int periodCandidates(const RecurrenceRule& r, const CivilDate& start, DayNumber startDay, std::int64_t p,
+                     Candidates& out) {
+    const int n = periodDates(r, start, startDay, p, out);
+    if (r.setPositions.empty() || n == 0) return n;
+    std::array<bool, 366> taken{};
+    for (const int position : r.setPositions) {
+        const int at = position > 0 ? position - 1 : n + position;
+        if (at >= 0 && at < n) taken[static_cast<std::size_t>(at)] = true;
+    }
+    int kept = 0;
+    for (int i = 0; i < n; ++i)
+        if (taken[static_cast<std::size_t>(i)]) out[static_cast<std::size_t>(kept++)] = out[static_cast<std::size_t>(i)];
+    return kept;
 }
 
 // The first day of period `p`: nothing of it or after it comes earlier.
@@ -301,6 +318,7 @@ bool parseStamp(std::string_view text, bool dateOnly, Stamp& stamp) {
 
 RecurrenceRule parseRecurrenceRule(std::string_view text) {
     RecurrenceRule rule;
+    bool narrowed = false;
     while (!text.empty()) {
         const std::size_t semicolon = text.find(';');
         const std::string_view part = text.substr(0, semicolon);
@@ -335,8 +353,16 @@ RecurrenceRule parseRecurrenceRule(std::string_view text) {
             forEachItem(value, [&](std::string_view item) { readByDay(item, rule); });
         } else if (sameLetters(name, "WKST")) {
             rule.weekStart = std::max(0, weekdayCode(value));
+        } else if (sameLetters(name, "BYSETPOS")) {
+            forEachItem(value, [&](std::string_view item) {
+                if (parseInteger(item, 400, number) && number != 0 && number >= -366 && number <= 366)
+                    rule.setPositions.push_back(static_cast<int>(number));
+            });
+        } else if (sameLetters(name, "BYYEARDAY") || sameLetters(name, "BYWEEKNO")) {
+            narrowed = true;
         }
     }
+    if (narrowed) rule.frequency = Frequency::none;
     return rule;
 }
 

@@ -56,10 +56,13 @@ struct RecurrenceRule {
     std::uint64_t nthWeekdays[7] = {};   // BYDAY nWD: bit n for weekday WD
     std::uint64_t nthLastWeekdays[7] = {};  // BYDAY -nWD
     int weekStart = 0;                   // WKST
+    std::vector<int> setPositions;       // BYSETPOS: 1 the first date of a period, -1 its last
 };
 
-// The rule of an RRULE value. Parts it does not know, and values it cannot
-// read, are left out; a FREQ other than the four it knows gives none.
+// The rule of an RRULE value. Values it cannot read are left out, and so are
+// the pieces of a rule it does not know; a FREQ other than the four it knows,
+// or a BYYEARDAY or BYWEEKNO (which would narrow the dates it gives), gives
+// none: the event keeps only its first date.
 RecurrenceRule parseRecurrenceRule(std::string_view text);
 
 // The dates of one event.

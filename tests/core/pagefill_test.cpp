@@ -13,14 +13,14 @@
 TEST(PageFill, ATextGoesIntoItsDayByOneRule) {
     resetAllCells();
     firstMonth = 12, firstYear = 2027, sundayDateColour = 0x0000FF;
-    const std::string full(273, 'x'), almost(270, 'x');
+    const std::string full(270, 'x'), almost(269, 'x');
     const struct { std::string before, added; bool holiday; std::string after; bool styled; } rows[] = {
         {"", "A\u00f1o Nuevo", true, "A\xF1o Nuevo", true},  // an empty day: centred, bold, Sunday colour
         {"", "09:30 Dentista", false, "09:30 Dentista", false},
         {"Cena", "Reyes", true, "Cena \xB7 Reyes", false},   // its own attributes kept
         {"Cena \xB7 Reyes", "Reyes", false, "Cena \xB7 Reyes", false},  // held already: not again
         {"", "  \u20ac 5\u00a0\u0101\u221e\U0001F600\xC3(\r\n)  ", false, "\x80 5\xA0???" "?( )", false},
-        {almost, "Reyes", false, almost + " \xB7 ", false},  // cut to 273
+        {almost, "Reyes", false, almost + " \xB7 R", false},  // cut to 273; no room for a character: nothing
         {full, "Reyes", true, full, false}, {"", " ", true, "", false},
     };
     for (const auto& row : rows) {
@@ -32,6 +32,10 @@ TEST(PageFill, ATextGoesIntoItsDayByOneRule) {
         EXPECT_EQ(std::tuple(int{cell.alignment}, cell.bold, cell.fontColour),
                   row.styled ? std::tuple(133, 1, 255) : std::tuple(131, 0, 0)) << row.added;
     }
+    // A day that a work file had no record for draws no text: it takes a blank day's look.
+    DayCell zero{};
+    EXPECT_TRUE(addTextToCell(zero, "Reyes", false) && zero.text == std::string("Reyes") && zero.alignment == 131 &&
+                zero.backColour == 0xFFFFFF && zero.fontName == std::string("Times New Roman") && zero.fontSize == 10);
     // Days the page does not show are left alone; a day changed twice counts once.
     EXPECT_EQ(addTextsToPage({{2, 31, "31 de enero"}, {3, 30, "30 de febrero"}, {5, 1, "columna 5"},
                               {4, 31, "31 de marzo"}, {4, 31, "otra vez"}, {0, 1, "columna 0"}}, false), 2);

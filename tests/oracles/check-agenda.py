@@ -85,8 +85,9 @@ CASES = [
     ("over 50 MB", "\n", "2028-01", "\n" * (50 << 20) + "\n", "fileTooLarge"),
     ("no calendar", "\r\n", "2028-01", day("z", "20280105", "Suelto", "X:" + V64 + "v"), "notCalendar"),  # before a long value
     ("a value of 64 KB", "\r\n", "2028-01", cal(day("w", "20280105", "x", "DESCRIPTION:" + V64)), None),
-    ("a longer value in a skipped component", "\n", "2028-01",
-        cal(day("w", "20280105", "x", "BEGIN:VALARM", "X:v" + V64, "END:VALARM")), "valueTooLong"),
+    ("a longer value not read", "\n", "2028-01", cal(day("w", "20280105", "x", "ATTACH;ENCODING=BASE64:v" + V64)), None),
+    ("a longer value read", "\n", "2028-01", cal(day("w", "20280105", "v" + V64)), "valueTooLong"),
+    ("the last weekday", "\n", "2027-12", cal(day("p", "20271231", "x", "RRULE:FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1")), None),
     ("over 100,000 occurrences", "\n", "1800-01-01 2100-12-31",
         cal(day("d", "18000101", "x", "RRULE:FREQ=DAILY")), "tooManyOccurrences"),
     # COUNT counts a DTSTART that the rule does not give.
