@@ -93,7 +93,7 @@ TEST(Page, EveryCaptionAndNumberNamesItsDayAsAnIndependentDayCountDoes) {
     if (sample.empty() && environmentValue(L"CI") == L"true") ADD_FAILURE() << "ZANOR_BITMAP_SAMPLE names no file";
     else if (sample.empty()) std::printf("ZANOR_BITMAP_SAMPLE names no file: the page for the bitmap reader is not exported\n");
     runMainWindow([&] {
-        for (const auto& [month, year] : {std::pair{1, 2000}, {11, 2023}, {2, 2100}, {12, 2087}, {9, 1999}}) {
+        for (const auto& [month, year] : {std::pair{1, 2000}, {11, 2023}, {2, 2100}, {12, 2087}, {9, 1999}, {6, 2030}}) {
             resetAllCells(), firstMonth = static_cast<int16_t>(month), firstYear = static_cast<int16_t>(year);
             lineColour = RGB(0, 128, 0), weekdayDateColour = RGB(0, 0, 255), sundayDateColour = RGB(255, 0, 0), refreshPage();
             if (year == 2087 && !sample.empty()) exportPath = sample, exportBitmap();
