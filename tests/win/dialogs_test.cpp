@@ -5,6 +5,7 @@
 // given then is a step of its own that ends what could be brought back,
 // except in "Nuevo za-nor", whose step holds it. ("Nuevo" cancelled is
 // checked end to end, on the canvas and in the export.)
+#include "calendar/history.h"
 #include "support.h"
 
 static bool greyed(int id) { return GetMenuState(menuBar, id, MF_BYCOMMAND) & MF_GRAYED; }
@@ -30,6 +31,7 @@ TEST(Dialogs, WhileOneIsOpenOnlyPegarAndBorrarWorkEachAStepOfItsOwnOrPartOfNuevo
                 ASSERT_FALSE(greyed(commandRedo));
                 clickDay(4, 5), menuCommand(commandCopy), clickDay(4, 6);
                 const std::string before = encodeWorkFile();
+                const std::size_t steps = pageHistory.undo.size();
                 int opened = 0, others = 0;
                 DialogDriver driver;
                 driver.on(captioned(dialog.caption), [&](HWND open) {
@@ -51,7 +53,8 @@ TEST(Dialogs, WhileOneIsOpenOnlyPegarAndBorrarWorkEachAStepOfItsOwnOrPartOfNuevo
                 EXPECT_TRUE(opened == 1 && others == 0 && busy == 0) << opened << " opened, " << others << " others";
                 const std::string after = encodeWorkFile();
                 EXPECT_NE(after, before) << "nothing changed";
-                EXPECT_TRUE(greyed(commandRedo)) << "the change left something to bring back";
+                EXPECT_TRUE(greyed(commandRedo) && pageHistory.undo.size() == steps + 1)
+                    << "the change left something to bring back, or was not one step";
                 EXPECT_TRUE((menuCommand(commandUndo), encodeWorkFile()) == before) << "not undone to the page before the dialog";
                 EXPECT_TRUE((menuCommand(commandRedo), encodeWorkFile()) == after) << "not redone to the page after the dialog";
             }
