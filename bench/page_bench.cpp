@@ -11,6 +11,7 @@
 #include "calendar/history.h"
 #include "calendar/pagefill.h"
 #include "files/agenda.h"
+#include "platform/message.h"
 #include "calendar/render.h"
 #include "files/bitmapexport.h"
 #include "files/imageexport.h"
@@ -247,9 +248,14 @@ void CALLBACK runBenchmarks(HWND, UINT, UINT_PTR timer, DWORD) {
                                                                                  [](const DateAndTime& t) { return t; })
                                                                           .entries, 12, 2027), false);
                                     }, newPage));
+        const Figures message = report("  its message alone, shown and answered", measure(11, [] {
+                                           showMessage(L"Agenda : \r\nC:\\agenda.ics\r\n68308 eventos en 122 d\u00edas");
+                                       }, [] {}));
         UnhookWindowsHookEx(answering);
         DeleteFileW(agendaFile.c_str());
         ratio("Importar agenda / (2 refreshes + reading and writing)", imported.median / (2 * full.median + read.median));
+        ratio("Importar agenda / (2 refreshes + reading and writing + message)",
+              imported.median / (2 * full.median + read.median + message.median));
     }
 
     if (!sampleFile.empty()) {

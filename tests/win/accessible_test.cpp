@@ -66,12 +66,13 @@ TEST(Keyboard, TheDayCursorMovesActsAndIsReadAsAScreenReaderReadsThePage) {
         // there (or from the day given), a key and where it leaves the cursor:
         // the 31st shown whole at the canvas's foot, across the month's end
         // the 1st shown from its top, and back; onto the 29th of February, the
-        // shorter month's last, and on; at the page's last day and at its
-        // first the cursor stays.
+        // shorter month's last, on to the last column and back; at the page's
+        // last day and at its first the cursor stays.
         for (int i = 0; i < 29; ++i) key(VK_TAB);
         const struct { DayPos from; int vk; bool shift; const wchar_t* to; } keys[] = {
             {{}, VK_TAB, false, L"31 -2277"}, {{}, VK_TAB, false, L"32 -3"}, {{}, VK_TAB, true, L"31 -2277"},
-            {{}, VK_RIGHT, false, L"60 -2277"}, {{}, VK_RIGHT, false, L"89 -2277"}, {{}, VK_LEFT, false, L"60 -2277"},
+            {{}, VK_RIGHT, false, L"60 -2277"}, {{}, VK_RIGHT, false, L"89 -2277"}, {{}, VK_RIGHT, false, L"120 -2277"},
+            {{}, VK_LEFT, false, L"89 -2277"}, {{}, VK_LEFT, false, L"60 -2277"},
             {{4, 30}, VK_TAB, false, L"121 -2277"}, {{}, VK_RIGHT, false, L"121 -2277"}, {{1, 2}, VK_TAB, true, L"1 -3"},
             {{}, VK_TAB, true, L"1 -3"}, {{}, VK_LEFT, false, L"1 -3"}};
         for (const auto& k : keys) {
