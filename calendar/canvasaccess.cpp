@@ -78,21 +78,27 @@ void noticeCursorMoved() {
 void noticeCanvasChanges() {
     HWND window = canvasWindow();
     if (!window) return;
-    Told now{pageExists(), cellTableSerial(), firstMonth, firstYear, selectedIndex(), {}};
-    for (int index = 1; index <= cellCount(); ++index) {
+    // Called whenever the canvas is shown: what is told is compared in
+    // place, and a text is copied only when it changed.
+    const bool page = pageExists();
+    const int selected = selectedIndex(), count = cellCount();
+    const bool renewed = page != told.page || cellTableSerial() != told.table || firstMonth != told.month ||
+                         firstYear != told.year;
+    if (renewed) notifyAccessible(window, EVENT_OBJECT_REORDER, 0);
+    told.texts.resize(static_cast<std::size_t>(count));
+    for (int index = 1; index <= count; ++index) {
         const DayPos at = pageDayAt(firstMonth, firstYear, index);
         const DayCell& cell = cellAt(at.column, at.day);
-        now.texts.emplace_back(cell.text, strnlen(cell.text, sizeof cell.text));
+        const std::string_view text(cell.text, strnlen(cell.text, sizeof cell.text));
+        std::string& was = told.texts[static_cast<std::size_t>(index - 1)];
+        if (text == was) continue;
+        if (!renewed) notifyAccessible(window, EVENT_OBJECT_NAMECHANGE, index);
+        was.assign(text);
     }
-    if (now.page != told.page || now.table != told.table || now.month != told.month || now.year != told.year) {
-        notifyAccessible(window, EVENT_OBJECT_REORDER, 0);
-    } else {
-        for (std::size_t i = 0; i < now.texts.size() && i < told.texts.size(); ++i)
-            if (now.texts[i] != told.texts[i]) notifyAccessible(window, EVENT_OBJECT_NAMECHANGE, static_cast<int>(i) + 1);
-        if (now.selected != told.selected) {
-            if (told.selected) notifyAccessible(window, EVENT_OBJECT_SELECTIONREMOVE, told.selected);
-            if (now.selected) notifyAccessible(window, EVENT_OBJECT_SELECTION, now.selected);
-        }
+    if (!renewed && selected != told.selected) {
+        if (told.selected) notifyAccessible(window, EVENT_OBJECT_SELECTIONREMOVE, told.selected);
+        if (selected) notifyAccessible(window, EVENT_OBJECT_SELECTION, selected);
     }
-    told = std::move(now);
+    told.page = page, told.table = cellTableSerial(), told.month = firstMonth, told.year = firstYear;
+    told.selected = selected;
 }

@@ -48,7 +48,6 @@ std::vector<DayCell> cells;
 
 constexpr char defaultFontName[] = "Times New Roman";
 
-
 }  // namespace
 
 bool cellTableExists() {
@@ -110,7 +109,6 @@ void setCellDefaults(DayCell& cell) {
     assignField(cell.text, "");
     cell.alignment = alignLeft;
 }
-
 
 void copyCellAttributes(int fromColumn, int fromDay, int toColumn, int toDay) {
     const DayCell& from = cellAt(fromColumn, fromDay);

@@ -1,9 +1,8 @@
 // Calendar arithmetic and the fixed geometry of the page.
 #include "calendar/monthlayout.h"
 
-#include <string>
-
 #include <array>
+#include <string>
 
 int32_t cellWidth = 246;
 int32_t cellHeight = 90;
